@@ -1,0 +1,24 @@
+# The two commands a newcomer needs. Both install missing packages first.
+#   make run   builds the sandbox and starts it from the repository root (daten/ and settings.txt live here)
+#   make test  builds the sanitizer test build and runs the whole suite headless
+
+JOBS ?= $(shell nproc)
+
+.PHONY: run test bench
+
+run:
+	bash scripts/bootstrap.sh
+	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release
+	cmake --build build/release -j $(JOBS) --target zandrel
+	./build/release/src/app/zandrel
+
+test:
+	bash scripts/bootstrap.sh
+	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DZANDREL_SANITIZE=ON -DZANDREL_TESTS=ON
+	cmake --build build/test -j $(JOBS)
+	cd build/test && SDL_VIDEODRIVER=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench:
+	bash scripts/bootstrap.sh
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DZANDREL_BENCH=ON
+	cmake --build build/bench -j $(JOBS)
