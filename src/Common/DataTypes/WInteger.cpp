@@ -1,0 +1,3 @@
+#include "Common/DataTypes/WInteger.h"
+
+// WInteger is fully inline; this unit keeps the header compiled on its own.

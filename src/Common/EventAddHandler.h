@@ -1,0 +1,47 @@
+#pragma once
+
+#include "Common/Handler.h"
+
+namespace Quarnel::Common
+{
+
+template <typename... Args>
+class Event;
+
+// The subscription side of an Event: adding, removing and counting handlers, but never raising.
+// Owners keep the Event and hand out this facade (the On... operations return it).
+template <typename... Args>
+class EventAddHandler
+{
+public:
+    using HandlerType = Handler<Args...>;
+
+    explicit EventAddHandler(Event<Args...>& frontedEvent) : event(&frontedEvent) {}
+    EventAddHandler(const EventAddHandler&) = delete;
+    EventAddHandler& operator=(const EventAddHandler&) = delete;
+
+    void Add(HandlerType handler) { event->Add(std::move(handler)); }
+    void Remove(const HandlerType& handler) { event->Remove(handler); }
+    [[nodiscard]] int Count() const { return event->Count(); }
+
+    // Shorthands for Handler::Bind: Add<&Panel::OnClick>(this).
+    template <auto Method, typename T>
+    void Add(T* target)
+    {
+        Add(HandlerType::template Bind<Method>(target));
+    }
+
+    template <auto Method, typename T>
+    void Remove(T* target)
+    {
+        Remove(HandlerType::template Bind<Method>(target));
+    }
+
+private:
+    Event<Args...>* event;
+};
+
+} // namespace Quarnel::Common
+
+// The facade's operations need the whole Event; including it here lets users include either header.
+#include "Common/Event.h"
