@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace Quarnel::Common::FileSystem
+{
+
+// Whole-file text reading and writing. Lines end with LF; a CR right before the LF is dropped.
+class File
+{
+public:
+    File() = delete;
+
+    // All lines of the file in order. The text after the last LF is one more line, so an empty file gives
+    // one empty line and n LF-terminated lines give n + 1. Logs "Reading File " + fileName and, on
+    // success, "Reading File success: " + fileName + " Lines: " + count. A missing file raises
+    // std::runtime_error("Datei " + fileName + " ist nicht vorhanden"); a file that cannot be read raises
+    // std::runtime_error as well.
+    [[nodiscard]] static std::vector<std::string> ReadLines(const std::string& fileName);
+
+    // Writes each line followed by CR LF, creating or replacing the file. Failures raise std::runtime_error.
+    static void WriteLines(const std::string& fileName, const std::vector<std::string>& lines);
+
+    // True when a regular file (or a link to one) of this name exists.
+    [[nodiscard]] static bool Exists(const std::string& fileName);
+};
+
+} // namespace Quarnel::Common::FileSystem
