@@ -1,0 +1,41 @@
+#pragma once
+
+#include "Common/Color.h"
+#include "GameEngine2D/Video/Data/Face.h"
+#include "GameEngine2D/Video/Data/VertexRecord.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace Quarnel::GameEngine2D::Video
+{
+
+// The text pieces of the model (OBJ) and material (MTL) subset: numbers, face corners and paths. Every reader is
+// strict: a missing or unreadable number raises std::runtime_error naming the text, never a made-up value.
+class MeshFileReader
+{
+public:
+    // Three numbers separated by blanks; further numbers are ignored.
+    [[nodiscard]] static Data::VertexRecord ReadTriple(std::string_view text);
+    // One number.
+    [[nodiscard]] static float ReadNumber(std::string_view text);
+    // A colour from three numbers r g b in 0..1: (r, g, b) x 255 truncated, alpha 255.
+    [[nodiscard]] static Common::Color ReadColor(std::string_view text);
+    // A 0..1 fraction as a channel value: x 255 truncated, kept inside 0..255.
+    [[nodiscard]] static int ToChannel(float fraction) noexcept;
+
+    // The triangles of a face line's corners ("v", "v/t", "v//n", "v/t/n", numbered from 1), split as a fan around the
+    // first corner; fewer than three corners give none. Errors: "Fehler in text: \n" + text + "\n" + the reason.
+    [[nodiscard]] static std::vector<Data::Face> ReadFace(std::string_view text);
+
+    // The folder part of a path, separator included, with backslashes turned into forward slashes ("" for none).
+    [[nodiscard]] static std::string FolderOf(std::string_view path);
+    // The file name of a path without its folder, extension kept.
+    [[nodiscard]] static std::string FileNameOf(std::string_view path);
+
+    // The blank-separated words of a line (tabs and repeated blanks separate too).
+    [[nodiscard]] static std::vector<std::string_view> SplitWords(std::string_view text);
+};
+
+} // namespace Quarnel::GameEngine2D::Video
