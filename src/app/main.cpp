@@ -1,4 +1,7 @@
+#include "app/Program.h"
+
+// Zandrel reads no command line; its exit code is always 0.
 int main()
 {
-    return 0;
+    return Zandrel::RunProgram();
 }

@@ -1,0 +1,138 @@
+#pragma once
+
+#include "Common/Color.h"
+#include "Common/Point2D.h"
+#include "Common/Point3D.h"
+#include "GameEngine2D/Video/MaskData.h"
+#include "GameEngine2D/Video/VideoInfo.h"
+#include "GameEngine2D/Video/VideoSettings.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct SDL_Window;
+
+namespace Quarnel::GameEngine2D::Video
+{
+
+// The two view set-ups a camera chooses between (SetView2D and SetView3D); no operation takes this type.
+enum class ViewType
+{
+    View2D = 1,
+    View3D = 2,
+};
+
+// The video engine: exactly one exists, created and owned by GameEngine. It opens the window with its OpenGL
+// context, sets the fixed OpenGL state and offers what nodes call while the scene graph is drawn: the two view
+// set-ups, the transform stack, the transparency stack and the drawing operations.
+//
+// Lifetime: the constructor opens the window; Dispose releases the drawable data (textures, buffers, surfaces)
+// while the context is still current; CloseWindow, called by GameEngine just before SDL_Quit, destroys the
+// context and the window. The destructor closes the window too if nobody did.
+class Engine
+{
+public:
+    // Initialises SDL's video subsystem and opens the window titled `title`. Throws std::runtime_error with
+    // "Can't initialize SDL:\n", "Ungültiger Farbmodus, Bit: " or "Can't set Videomode: \n" and the cause.
+    Engine(const VideoSettings& videoSettings, const std::string& title);
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+    virtual ~Engine();
+
+    // ---- Construction and frame ----
+
+    // Writes "Dispose VideoEngine", releases what the factory created and every cached surface, writes
+    // "VideoEngine disposed". Never throws; leaves the window open.
+    virtual void Dispose();
+    virtual void ShowCursor(bool show);
+    // Flat view: one unit is one pixel, origin at the window's top-left corner, y downwards, depth ±100.
+    virtual void SetView2D(Common::Point3D eye, Common::Point3D center, Common::Point3D up);
+    // Perspective view: 45° field of view, aspect width/height, near 1, far 1000. The up vector's y is negated.
+    virtual void SetView3D(Common::Point3D eye, Common::Point3D center, Common::Point3D up);
+    [[nodiscard]] virtual float GetDepth2D() const;
+    // Start of a frame: light count 0, alpha stack empty, counters reset, colour and depth buffers cleared.
+    virtual void InitFrame();
+    virtual void SwapBuffers();
+
+    // ---- Transparency stack ----
+
+    // The top of the stack is the transparency (0..255) of the nearest ancestor that set one; values are not
+    // multiplied along the path.
+    virtual void PushAlpha(int alpha);
+    // Removes and returns the top. Throws std::out_of_range on an empty stack (pushes and pops are unbalanced).
+    virtual int PopAlpha();
+
+    // ---- Transforms ----
+
+    // Pushes the modelview matrix, then translates by `position`, rotates by `rotation` (degrees, about x, then
+    // y, then z) and scales by `scale`; an absent one is skipped. Counts one node in the VideoInfo.
+    virtual void PushTransform(const std::optional<Common::Point3D>& position,
+                               const std::optional<Common::Point3D>& rotation,
+                               const std::optional<Common::Point3D>& scale);
+    virtual void PushIdentity();
+    virtual void PopTransform();
+    virtual void PopMatrix();
+    // The current modelview matrix, 16 floats in OpenGL's column-major order.
+    [[nodiscard]] virtual std::array<float, 16> GetModelViewMatrix() const;
+
+    // ---- Accessors ----
+
+    [[nodiscard]] virtual Common::Point2D GetScreenSize() const;
+    [[nodiscard]] virtual Common::Color GetBackgroundColor() const;
+    // Takes effect at the next InitFrame.
+    virtual void SetBackgroundColor(Common::Color color);
+    [[nodiscard]] virtual const MaskData& GetMaskData() const;
+    [[nodiscard]] virtual const VideoSettings& GetSettings() const;
+    [[nodiscard]] virtual const VideoInfo& GetVideoInfo() const;
+
+    // ---- Drawing state used by the view set-up and the fixed state ----
+
+    virtual void SetLighting(bool on);
+    // Culls back faces (counter-clockwise front faces, OpenGL's default) when on.
+    virtual void SetCullFace(bool on);
+
+    // SEAM (drawing and resources): the drawing operations (DrawTexture, DrawSurfaces, DrawRectangle,
+    // ApplyMaterial, EndMaterial, DrawTriangle, DrawLine, DrawFaces, AddVertex, EnableLight, SetLight,
+    // SetSpotLight, SetColor, BeginShape, EndShape, DrawBuffers) and the accessors of the video-side registries
+    // (GetMaterials, GetFontManager, GetFactory, GetSurfaceManager) are added here by the code that owns those
+    // registries. They read `alphaStack` (through GetAlphaTop), `lightCount` and `videoInfo` below.
+
+    // The top of the transparency stack, or nothing when no node has pushed one in this frame.
+    [[nodiscard]] std::optional<int> GetAlphaTop() const;
+
+    // Destroys the OpenGL context and the window. GameEngine calls it after Dispose, right before SDL_Quit.
+    void CloseWindow();
+
+private:
+    struct WindowCloser
+    {
+        void operator()(SDL_Window* window) const noexcept;
+    };
+    struct ContextDeleter
+    {
+        void operator()(void* context) const noexcept;
+    };
+
+    void SetColorAttributes() const;
+    void OpenWindow(const std::string& title);
+    void RefuseFallbackDriver() const;
+    void SetFixedState();
+
+    VideoSettings settings;
+    MaskData maskData;
+    // SEAM: surfaceManager (surface cache), materials and fontManager are owned here, constructed in this order.
+    std::vector<int> alphaStack;
+    // SEAM: factory, constructed with this engine, released (ReleaseAll) by Dispose before the surface cache.
+    float depth2D = 100.0f;
+    Common::Color backgroundColor;
+    VideoInfo videoInfo;
+    int lightCount = 0;
+    // The window owns the context's drawable, so the context is declared after it and destroyed first.
+    std::unique_ptr<SDL_Window, WindowCloser> window;
+    std::unique_ptr<void, ContextDeleter> context;
+};
+
+} // namespace Quarnel::GameEngine2D::Video

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "GameEngine2D/Video/VideoSettings.h"
+
+#include <functional>
+#include <string>
+
+namespace Quarnel::GameEngine2D
+{
+class GameEngine;
+} // namespace Quarnel::GameEngine2D
+
+namespace Zandrel
+{
+
+// Registers the game's scenes with a freshly built engine: the 3D game scene first, then its control panel.
+using SceneBuilder = std::function<void(Quarnel::GameEngine2D::GameEngine& engine)>;
+
+// Everything start-up takes from outside. The defaults are the program's own values; the tests change them.
+struct ProgramOptions
+{
+    // Read from the working directory; missing or broken, it leaves the information log off.
+    std::string settingsFile = "settings.txt";
+    // 1024 × 768 pixels, 32 bits per pixel, windowed, textures at most 1024 pixels on a side.
+    Quarnel::GameEngine2D::Video::VideoSettings videoSettings{{1024.0f, 768.0f}, 32, false, 1024};
+    // Window title, also the name of the game scene.
+    std::string title = "Zandrel";
+    // Builds the game scene; runs after the engine stands and before the main loop.
+    SceneBuilder buildScenes;
+};
+
+// The game scene of Zandrel, built on `engine`; it registers its scenes with the engine itself.
+void BuildGameScene(Quarnel::GameEngine2D::GameEngine& engine);
+
+// The whole program: settings → video settings → engine → game scene → main loop → shut-down. Every failure is
+// logged and ends the run; the result is always 0.
+int RunProgram();
+int RunProgram(const ProgramOptions& options);
+
+} // namespace Zandrel
