@@ -2,12 +2,13 @@
 
 #include "Common/MyLog.h"
 
-#include <GL/glu.h>
 #include <SDL.h>
 #include <cstdlib>
 #include <epoxy/gl.h>
 #include <stdexcept>
 #include <strings.h>
+// GLU only after epoxy, which must declare the GL functions before any other GL header does.
+#include <GL/glu.h>
 
 namespace Quarnel::GameEngine2D::Video
 {
