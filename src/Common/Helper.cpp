@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <limits>
 #include <system_error>
@@ -244,6 +245,33 @@ bool ReadDecimalFloat(std::string_view text, std::size_t position, double& value
     return true;
 }
 
+// The common case, 0.1 <= m < 10^9, in exact 64-bit integer arithmetic: with m = mantissa * 2^-shift,
+// floor(m * 10^5 + 1/2) = (2 * mantissa * 10^5 + 2^shift) >> (shift + 1). Returns false for other values.
+bool TryAppendFixedFast(std::string& out, float magnitude)
+{
+    if (!(magnitude >= 0.1f && magnitude < 1e9f))
+        return false;
+    int exponent = 0;
+    const float fraction = std::frexp(magnitude, &exponent);
+    const auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 24));
+    const int binaryExponent = exponent - 24;
+    std::uint64_t scaled = 0;
+    if (binaryExponent >= 0)
+        scaled = (mantissa << binaryExponent) * 100000u;
+    else
+    {
+        // From 0.1 on the shift is at most 27, so nothing here comes near 2^64.
+        const int shift = -binaryExponent;
+        scaled = (mantissa * 200000u + (std::uint64_t{1} << shift)) >> (shift + 1);
+    }
+    const std::string fractionDigits = std::to_string(scaled % 100000u);
+    out += std::to_string(scaled / 100000u);
+    out += '.';
+    out.append(static_cast<std::size_t>(FixedDecimals) - fractionDigits.size(), '0');
+    out += fractionDigits;
+    return true;
+}
+
 // Narrows to float the way IEEE rounding does, without converting an out-of-range double.
 float NarrowToFloat(double value)
 {
@@ -268,6 +296,8 @@ std::string Helper::FloatToString(float value)
     if (std::signbit(value))
         out += '-';
     const float magnitude = std::fabs(value);
+    if (TryAppendFixedFast(out, magnitude))
+        return out;
     DecimalDigits number = ExactDigits(magnitude);
 
     // Rounding term 0.5·10^-(5+k), k being the zeros right after the point when m < 0.1: values from 0.1
