@@ -3,6 +3,11 @@
 #include "Common/Color.h"
 #include "Common/Point2D.h"
 #include "Common/Point3D.h"
+#include "GameEngine2D/Video/BasicShapeType.h"
+#include "GameEngine2D/Video/Data/Face.h"
+#include "GameEngine2D/Video/Data/VboIDs.h"
+#include "GameEngine2D/Video/Data/VertexRecord.h"
+#include "GameEngine2D/Video/FontManager.h"
 #include "GameEngine2D/Video/MaskData.h"
 #include "GameEngine2D/Video/VideoInfo.h"
 #include "GameEngine2D/Video/VideoSettings.h"
@@ -10,13 +15,23 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 struct SDL_Window;
 
+namespace Quarnel::GameEngine2D::Video::Data
+{
+class LightColors;
+} // namespace Quarnel::GameEngine2D::Video::Data
+
 namespace Quarnel::GameEngine2D::Video
 {
+
+class Material;
+class Surfaces;
+class Texture;
 
 // The two view set-ups a camera chooses between (SetView2D and SetView3D); no operation takes this type.
 enum class ViewType
@@ -100,6 +115,58 @@ public:
     // (GetMaterials, GetFontManager, GetFactory, GetSurfaceManager) are added here by the code that owns those
     // registries. They read `alphaStack` (through GetAlphaTop), `lightCount` and `videoInfo` below.
 
+    // ---- Drawing (images, rectangles, materials, lights, triangles, faces, buffers, shapes) ----
+
+    // The texture's own transparency, when set, is pushed while its image is drawn.
+    virtual void DrawTexture(const Texture& texture, Common::Color color);
+    virtual void DrawTexture(const Texture& texture, Common::Color color, Common::Point2D size);
+    // Every part at its position, modulated by `color`; the top of the transparency stack replaces the colour's
+    // alpha. A size (0, 0) draws each part at its own size; any other size stretches each part vertically and
+    // repeats its texture horizontally.
+    virtual void DrawSurfaces(const Surfaces& surfaces, Common::Color color);
+    virtual void DrawSurfaces(const Surfaces& surfaces, Common::Color color, Common::Point2D size);
+    // A quad from the local origin, always opaque: the colour's alpha and the transparency stack are ignored.
+    virtual void DrawRectangle(Common::Point2D size, Common::Color color);
+    [[nodiscard]] virtual FontManager& GetFontManager();
+    // Texture or diffuse colour, blending, and with lights on the material colours; EndMaterial undoes the
+    // texture's state.
+    virtual void ApplyMaterial(const Material& material);
+    virtual void EndMaterial(const Material& material);
+    // One triangle of three positions; the coordinates and normals hold three entries or none. No positions:
+    // std::invalid_argument "Vertex is null"; fewer than three entries in a list: std::out_of_range.
+    virtual void DrawTriangle(std::span<const Data::VertexRecord> positions,
+                              std::span<const Data::VertexRecord> textureCoordinates,
+                              std::span<const Data::VertexRecord> normals);
+    // A line from the first to the second position; the other lists are ignored.
+    virtual void DrawLine(std::span<const Data::VertexRecord> positions,
+                          std::span<const Data::VertexRecord> textureCoordinates,
+                          std::span<const Data::VertexRecord> normals);
+    // Faces whose corners index the three lists (-1: none); an index outside its list: std::out_of_range.
+    virtual void DrawFaces(std::span<const Data::VertexRecord> positions, std::span<const Data::Face> faces,
+                           std::span<const Data::VertexRecord> textureCoordinates,
+                           std::span<const Data::VertexRecord> normals);
+    // One vertex of the current shape.
+    virtual void AddVertex(float x, float y, float z);
+    // Switching a light on counts it and switches lighting on; switching it off leaves lighting on.
+    virtual void EnableLight(int number, bool on);
+    // Colours, homogeneous position (w = 0: directional) and attenuation of light 0 + number.
+    virtual void SetLight(int number, const Data::LightColors& colors, const std::array<float, 4>& position,
+                          float constantAttenuation, float linearAttenuation, float quadraticAttenuation);
+    // Cut-off in degrees.
+    virtual void SetSpotLight(int number, Common::Point3D direction, float cutoff, float exponent);
+    virtual void AddVertex(Common::Point3D point);
+    // The colour of the following vertices; its alpha is scaled by the top of the transparency stack.
+    virtual void SetColor(Common::Color color);
+    // Begins a shape of single vertices with blending on. An unknown type: std::invalid_argument
+    // "BasicShapeType <n> unbekannt", and nothing changes.
+    virtual void BeginShape(BasicShapeType type);
+    virtual void EndShape();
+    // Draws a mesh kept in vertex buffers with one call. An unknown type is refused as in BeginShape.
+    virtual void DrawBuffers(BasicShapeType type, const Data::VboIDs& buffers);
+
+    // Lights switched on in this frame (EnableLight), 0 at every InitFrame.
+    [[nodiscard]] int GetLightCount() const { return lightCount; }
+
     // The top of the transparency stack, or nothing when no node has pushed one in this frame.
     [[nodiscard]] std::optional<int> GetAlphaTop() const;
 
@@ -124,6 +191,7 @@ private:
     VideoSettings settings;
     MaskData maskData;
     // SEAM: surfaceManager (surface cache), materials and fontManager are owned here, constructed in this order.
+    FontManager fontManager;
     std::vector<int> alphaStack;
     // SEAM: factory, constructed with this engine, released (ReleaseAll) by Dispose before the surface cache.
     float depth2D = 100.0f;

@@ -1,0 +1,399 @@
+// The drawing operations of the video engine: images, rectangles, materials, lights, triangles, faces, vertex buffers
+// and single-vertex shapes. They live apart from Engine.cpp (window, frame, views, transforms) because they are a
+// subsystem of their own, built on the surfaces, materials and vertex data of the video module.
+#include "Common/MyLog.h"
+#include "GameEngine2D/Video/Engine.h"
+#include "GameEngine2D/Video/Material.h"
+#include "GameEngine2D/Video/Surface.h"
+#include "GameEngine2D/Video/Surfaces.h"
+#include "GameEngine2D/Video/Texture.h"
+
+#include <epoxy/gl.h>
+#include <fmt/format.h>
+#include <stdexcept>
+
+namespace Quarnel::GameEngine2D::Video
+{
+
+namespace
+{
+
+// OpenGL takes colour channels as unsigned bytes: the low byte of each channel.
+GLubyte Channel(int value)
+{
+    return static_cast<GLubyte>(value & 0xFF);
+}
+
+void Color4(Common::Color color, int alpha)
+{
+    glColor4ub(Channel(color.r), Channel(color.g), Channel(color.b), Channel(alpha));
+}
+
+std::array<GLfloat, 4> ToFloats(Common::Color color)
+{
+    return color.ToFloatArray();
+}
+
+// A corner list of a triangle or line must hold `count` records; an empty optional list is allowed.
+void CheckCorners(std::span<const Data::VertexRecord> records, std::size_t count, const char* what)
+{
+    if (records.size() < count)
+        throw std::out_of_range(fmt::format("{} has {} corners, {} needed", what, records.size(), count));
+}
+
+// A face corner's index into one of the mesh's lists; an index outside the list is a fault of the data.
+const Data::VertexRecord& At(std::span<const Data::VertexRecord> records, int index, const char* what)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= records.size())
+        throw std::out_of_range(fmt::format("{} index {} outside 0..{}", what, index, records.size()));
+    return records[static_cast<std::size_t>(index)];
+}
+
+void EnableBlending()
+{
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+}
+
+// The OpenGL mode of a shape type; any other number: "BasicShapeType {0} unbekannt".
+GLenum ToGlMode(BasicShapeType type)
+{
+    switch (type)
+    {
+    case BasicShapeType::Points:
+        return GL_POINTS;
+    case BasicShapeType::Lines:
+        return GL_LINES;
+    case BasicShapeType::LineStrip:
+        return GL_LINE_STRIP;
+    case BasicShapeType::LineLoop:
+        return GL_LINE_LOOP;
+    case BasicShapeType::Triangles:
+        return GL_TRIANGLES;
+    case BasicShapeType::TriangleStrip:
+        return GL_TRIANGLE_STRIP;
+    case BasicShapeType::TriangleFan:
+        return GL_TRIANGLE_FAN;
+    case BasicShapeType::Quads:
+        return GL_QUADS;
+    case BasicShapeType::QuadStrip:
+        return GL_QUAD_STRIP;
+    case BasicShapeType::Polygon:
+        return GL_POLYGON;
+    }
+    throw std::invalid_argument(fmt::format("BasicShapeType {} unbekannt", static_cast<int>(type)));
+}
+
+} // namespace
+
+void Engine::DrawTexture(const Texture& texture, Common::Color color)
+{
+    DrawTexture(texture, color, Common::Point2D(0.0f, 0.0f));
+}
+
+void Engine::DrawTexture(const Texture& texture, Common::Color color, Common::Point2D size)
+{
+    const std::optional<Common::DataTypes::WInteger> alpha = texture.GetAlpha();
+    if (alpha)
+        PushAlpha(alpha->Value());
+    try
+    {
+        DrawSurfaces(*texture.GetSurfaces(), color, size);
+    }
+    catch (...)
+    {
+        // The stack must stay balanced for the nodes around this one, also when a part cannot be drawn.
+        if (alpha)
+            PopAlpha();
+        throw;
+    }
+    if (alpha)
+        PopAlpha();
+}
+
+void Engine::DrawSurfaces(const Surfaces& surfaces, Common::Color color)
+{
+    DrawSurfaces(surfaces, color, Common::Point2D(0.0f, 0.0f));
+}
+
+void Engine::DrawSurfaces(const Surfaces& surfaces, Common::Color color, Common::Point2D size)
+{
+    const std::vector<Surface>& parts = surfaces.GetSurfaces();
+    videoInfo.AddSurface(static_cast<unsigned>(parts.size()));
+    glEnable(GL_TEXTURE_2D);
+    // The transparency of the nearest translucent node replaces the colour's own alpha.
+    Color4(color, GetAlphaTop().value_or(color.a));
+    EnableBlending();
+    const bool natural = size.x == 0.0f && size.y == 0.0f;
+    for (const Surface& part : parts)
+    {
+        glBindTexture(GL_TEXTURE_2D, part.GetGlTextureId());
+        const Common::Point2D partSize = part.GetSize();
+        const Common::Point2D drawn = natural ? partSize : size;
+        const Common::Point2D at = part.GetPosition();
+        // Horizontally the texture repeats (or is cut) instead of stretching; vertically it stretches.
+        const float u = drawn.x / partSize.x;
+        glBegin(GL_QUADS);
+        glTexCoord2f(0.0f, 0.0f);
+        glVertex3f(at.x, at.y, 0.0f);
+        glTexCoord2f(0.0f, 1.0f);
+        glVertex3f(at.x, at.y + drawn.y, 0.0f);
+        glTexCoord2f(u, 1.0f);
+        glVertex3f(at.x + drawn.x, at.y + drawn.y, 0.0f);
+        glTexCoord2f(u, 0.0f);
+        glVertex3f(at.x + drawn.x, at.y, 0.0f);
+        glEnd();
+    }
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+}
+
+void Engine::DrawRectangle(Common::Point2D size, Common::Color color)
+{
+    // Always opaque: neither the colour's alpha nor the transparency stack applies.
+    Color4(color, 255);
+    // The corners run clockwise on the flat view's screen (y downwards), so with back faces culled, as they are
+    // from start-up on, the rectangle would vanish. A flat rectangle has no back: culling is suspended for it.
+    const bool culling = glIsEnabled(GL_CULL_FACE) == GL_TRUE;
+    if (culling)
+        glDisable(GL_CULL_FACE);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0.0f, 0.0f);
+    glVertex3f(0.0f, 0.0f, 0.0f);
+    glTexCoord2f(1.0f, 0.0f);
+    glVertex3f(size.x, 0.0f, 0.0f);
+    glTexCoord2f(1.0f, 1.0f);
+    glVertex3f(size.x, size.y, 0.0f);
+    glTexCoord2f(0.0f, 1.0f);
+    glVertex3f(0.0f, size.y, 0.0f);
+    glEnd();
+    if (culling)
+        glEnable(GL_CULL_FACE);
+}
+
+FontManager& Engine::GetFontManager()
+{
+    return fontManager;
+}
+
+void Engine::ApplyMaterial(const Material& material)
+{
+    // A material without colours draws with the default colours (black, opaque).
+    const std::shared_ptr<Data::LightColors> colors = material.GetColors();
+    static const Data::LightColors defaultColors;
+    const Data::LightColors& lightColors = colors ? *colors : defaultColors;
+    const Common::Color diffuse = lightColors.diffuse;
+    const std::optional<int> top = GetAlphaTop();
+    const std::shared_ptr<Texture> texture = material.GetTexture();
+    EnableBlending();
+    if (texture)
+    {
+        glEnable(GL_TEXTURE_2D);
+        // Only the first part: a material image larger than maxTextureSize shows its first part.
+        glBindTexture(GL_TEXTURE_2D, texture->GetSurfaces()->GetSurfaces().front().GetGlTextureId());
+        Color4(Common::Color(255, 255, 255, 255), top.value_or(255));
+    }
+    else
+        Color4(diffuse, top.value_or(diffuse.a));
+
+    if (lightCount > 0)
+    {
+        const std::array<GLfloat, 4> specular = ToFloats(lightColors.specular);
+        const std::array<GLfloat, 4> ambient = ToFloats(lightColors.ambient);
+        const std::array<GLfloat, 4> diffuseFloats = ToFloats(diffuse);
+        glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular.data());
+        glMaterialfv(GL_FRONT_AND_BACK, GL_AMBIENT, ambient.data());
+        glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, diffuseFloats.data());
+        glMateriali(GL_FRONT_AND_BACK, GL_SHININESS, material.GetShininess());
+    }
+    else
+    {
+        // Unlit, the diffuse colour tints the mesh, textured or not.
+        Color4(diffuse, top.value_or(diffuse.a));
+    }
+}
+
+void Engine::EndMaterial(const Material& material)
+{
+    if (material.GetTexture())
+    {
+        glDisable(GL_BLEND);
+        glDisable(GL_TEXTURE_2D);
+    }
+}
+
+void Engine::EnableLight(int number, bool on)
+{
+    const auto light = static_cast<GLenum>(GL_LIGHT0 + number);
+    if (on)
+    {
+        ++lightCount;
+        SetLighting(true);
+        glEnable(light);
+    }
+    else
+    {
+        glDisable(light);
+        --lightCount;
+    }
+}
+
+void Engine::SetLight(int number, const Data::LightColors& colors, const std::array<float, 4>& position,
+                      float constantAttenuation, float linearAttenuation, float quadraticAttenuation)
+{
+    const auto light = static_cast<GLenum>(GL_LIGHT0 + number);
+    const std::array<GLfloat, 4> ambient = ToFloats(colors.ambient);
+    const std::array<GLfloat, 4> diffuse = ToFloats(colors.diffuse);
+    const std::array<GLfloat, 4> specular = ToFloats(colors.specular);
+    glLightfv(light, GL_AMBIENT, ambient.data());
+    glLightfv(light, GL_DIFFUSE, diffuse.data());
+    glLightfv(light, GL_SPECULAR, specular.data());
+    glLightfv(light, GL_POSITION, position.data());
+    glLightf(light, GL_CONSTANT_ATTENUATION, constantAttenuation);
+    glLightf(light, GL_LINEAR_ATTENUATION, linearAttenuation);
+    glLightf(light, GL_QUADRATIC_ATTENUATION, quadraticAttenuation);
+}
+
+void Engine::SetSpotLight(int number, Common::Point3D direction, float cutoff, float exponent)
+{
+    const auto light = static_cast<GLenum>(GL_LIGHT0 + number);
+    const std::array<GLfloat, 3> spotDirection{direction.X(), direction.Y(), direction.Z()};
+    glLightfv(light, GL_SPOT_DIRECTION, spotDirection.data());
+    glLightf(light, GL_SPOT_EXPONENT, exponent);
+    glLightf(light, GL_SPOT_CUTOFF, cutoff);
+}
+
+void Engine::DrawTriangle(std::span<const Data::VertexRecord> positions,
+                          std::span<const Data::VertexRecord> textureCoordinates,
+                          std::span<const Data::VertexRecord> normals)
+{
+    if (positions.empty())
+        throw std::invalid_argument("Vertex is null");
+    // Every list is checked before anything is drawn, so a short list never leaves a begun primitive behind.
+    CheckCorners(positions, 3, "positions");
+    if (!textureCoordinates.empty())
+        CheckCorners(textureCoordinates, 3, "textureCoordinates");
+    if (!normals.empty())
+        CheckCorners(normals, 3, "normals");
+    glBegin(GL_TRIANGLES);
+    for (std::size_t i = 0; i < 3; ++i)
+    {
+        if (!normals.empty())
+            glNormal3f(normals[i].x, normals[i].y, normals[i].z);
+        if (!textureCoordinates.empty())
+            glTexCoord2f(textureCoordinates[i].x, textureCoordinates[i].y);
+        glVertex3f(positions[i].x, positions[i].y, positions[i].z);
+    }
+    glEnd();
+    videoInfo.AddTriangle();
+}
+
+void Engine::DrawLine(std::span<const Data::VertexRecord> positions, std::span<const Data::VertexRecord>,
+                      std::span<const Data::VertexRecord>)
+{
+    if (positions.empty())
+        throw std::invalid_argument("Vertex is null");
+    CheckCorners(positions, 2, "positions");
+    glBegin(GL_LINE_STRIP);
+    glVertex3f(positions[0].x, positions[0].y, positions[0].z);
+    glVertex3f(positions[1].x, positions[1].y, positions[1].z);
+    glEnd();
+}
+
+void Engine::DrawFaces(std::span<const Data::VertexRecord> positions, std::span<const Data::Face> faces,
+                       std::span<const Data::VertexRecord> textureCoordinates,
+                       std::span<const Data::VertexRecord> normals)
+{
+    for (const Data::Face& face : faces)
+    {
+        // Indices are checked before the face begins, so bad data never leaves a begun primitive behind.
+        for (const Data::Index& index : face.indices)
+        {
+            (void)At(positions, index.vertex, "vertex");
+            if (index.normal >= 0)
+                (void)At(normals, index.normal, "normal");
+            if (index.texture >= 0)
+                (void)At(textureCoordinates, index.texture, "texture");
+        }
+        glBegin(GL_TRIANGLES);
+        for (const Data::Index& index : face.indices)
+        {
+            Common::MyLog::Info(fmt::format("drawing face.vertex: {}  verts:{}", index.vertex, positions.size()));
+            if (index.normal >= 0)
+            {
+                const Data::VertexRecord& normal = At(normals, index.normal, "normal");
+                glNormal3f(normal.x, normal.y, normal.z);
+            }
+            if (index.texture >= 0)
+            {
+                const Data::VertexRecord& coordinate = At(textureCoordinates, index.texture, "texture");
+                glTexCoord2f(coordinate.x, coordinate.y);
+            }
+            const Data::VertexRecord& position = At(positions, index.vertex, "vertex");
+            glVertex3f(position.x, position.y, position.z);
+            videoInfo.AddVertices(1);
+        }
+        glEnd();
+    }
+}
+
+void Engine::AddVertex(float x, float y, float z)
+{
+    videoInfo.AddVertices(1);
+    glVertex3f(x, y, z);
+}
+
+void Engine::AddVertex(Common::Point3D point)
+{
+    AddVertex(point.X(), point.Y(), point.Z());
+}
+
+void Engine::SetColor(Common::Color color)
+{
+    // The only colour that is scaled by the transparency stack rather than replaced by it.
+    const std::optional<int> top = GetAlphaTop();
+    const int alpha = top ? static_cast<int>(color.a * (*top / 255.0)) : color.a;
+    Color4(color, alpha);
+}
+
+void Engine::BeginShape(BasicShapeType type)
+{
+    // The type is checked first, so an unknown one changes no state.
+    const GLenum mode = ToGlMode(type);
+    videoInfo.AddVertexObject();
+    // The blend function is set here too, so a shape's alpha does not depend on what was drawn before it.
+    EnableBlending();
+    glBegin(mode);
+}
+
+void Engine::EndShape()
+{
+    glEnd();
+    glDisable(GL_BLEND);
+}
+
+void Engine::DrawBuffers(BasicShapeType type, const Data::VboIDs& buffers)
+{
+    const GLenum mode = ToGlMode(type);
+    const bool textured = buffers.textureCoordinates != 0;
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    if (textured)
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffers.vertices);
+    glVertexPointer(3, GL_FLOAT, 0, nullptr);
+    glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffers.normals);
+    glNormalPointer(GL_FLOAT, 0, nullptr);
+    if (textured)
+    {
+        glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffers.textureCoordinates);
+        glTexCoordPointer(3, GL_FLOAT, 0, nullptr);
+    }
+    glDrawArrays(mode, 0, buffers.count);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    if (textured)
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
+} // namespace Quarnel::GameEngine2D::Video
