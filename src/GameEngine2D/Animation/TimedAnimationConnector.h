@@ -1,0 +1,40 @@
+#pragma once
+
+#include "Common/Event.h"
+#include "GameEngine2D/Animation/Animation.h"
+#include "GameEngine2D/Animation/ManagerLink.h"
+
+#include <memory>
+
+namespace Quarnel::GameEngine2D::Animation
+{
+
+class TimedAnimationStarter;
+
+// Starts an animation a given time after an event fires: the trigger starts the connector itself, which runs the
+// starter's script (its start time is the delay) and stops as soon as the animation has been started.
+class TimedAnimationConnector : public Animation
+{
+public:
+    // Attaches to `trigger` at once; refuses a missing starter with "starter is null".
+    TimedAnimationConnector(std::shared_ptr<TimedAnimationStarter> entry, Common::EventAddHandler<>& trigger);
+
+protected:
+    void OnStart() override;
+    void Animate(std::uint32_t value) override;
+    void OnStop() override;
+
+public:
+    // The manager the connector runs on; until it is set, a firing trigger raises an error.
+    virtual void SetManager(AnimationManager& target);
+
+private:
+    void OnTrigger();
+
+    std::shared_ptr<TimedAnimationStarter> starter;
+    ManagerLink animationManager;
+    // Expires with the connector, so a trigger that outlives it no longer reaches it.
+    std::shared_ptr<const int> lifetime = std::make_shared<const int>(0);
+};
+
+} // namespace Quarnel::GameEngine2D::Animation
