@@ -1,0 +1,53 @@
+#pragma once
+
+#include "Common/Event.h"
+#include "Common/Point3D.h"
+
+#include <memory>
+
+namespace Quarnel::GameEngine2D::Scene
+{
+class IMoveable;
+} // namespace Quarnel::GameEngine2D::Scene
+
+namespace Quarnel::GameEngine2D::Physics
+{
+
+class World;
+
+// A point mass that drives the position of one movable object. Forces gathered between two steps are turned
+// into a speed change by Simulate; the world that created the mass owns it and outlives every step.
+class Mass
+{
+public:
+    // The mass keeps its target alive: a step never writes into an object that is gone.
+    Mass(std::shared_ptr<Scene::IMoveable> movedTarget, World& owner, float massValue);
+    Mass(const Mass&) = delete;
+    Mass& operator=(const Mass&) = delete;
+    virtual ~Mass() = default;
+
+    // Handlers receive the duration of each step in seconds and run before the mass moves.
+    [[nodiscard]] virtual Common::EventAddHandler<float>& OnSimulate();
+    [[nodiscard]] virtual Scene::IMoveable& Target() const;
+    [[nodiscard]] virtual Common::Point3D Speed() const;
+    virtual void SetSpeed(Common::Point3D value);
+    virtual void AddSpeed(Common::Point3D value);
+    [[nodiscard]] virtual Common::Point3D Force() const;
+    virtual void SetForce(Common::Point3D value);
+    [[nodiscard]] virtual float GetMass() const;
+    virtual void SetMass(float value);
+    virtual void AddForce(Common::Point3D value);
+    virtual void Simulate(float dt);
+    virtual void LogSpeed();
+
+private:
+    std::shared_ptr<Scene::IMoveable> target;
+    Common::Point3D speed;
+    Common::Point3D force;
+    float mass;
+    World* world;
+    bool logSpeed = false;
+    Common::Event<float> simulateEvent;
+};
+
+} // namespace Quarnel::GameEngine2D::Physics

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "GameEngine2D/Physics/GravityKernel.h"
+#include "GameEngine2D/Physics/IPhysicsable.h"
+#include "GameEngine2D/Physics/Masses.h"
+
+#include <memory>
+
+namespace Quarnel::GameEngine2D::Physics
+{
+
+class Mass;
+
+// Makes every pair of its registered masses attract each other, once per sub-step, with one of two laws:
+// - distance-independent (simple mode): F = u × G × mA × mB ÷ 20;
+// - inverse-square: F = u × (mA × G × mB) / (s × s × factor) with s = r / 2 × 1000, never below 1,
+// where u is the unit vector from A towards B, r their distance and G = 0.00067. Masses at the same place
+// exert no force on each other. The masses belong to the world; this object only refers to them.
+class MassGravities : public IPhysicsable
+{
+public:
+    MassGravities() = default;
+
+    virtual void Add(std::shared_ptr<Mass> mass);
+    // dt is not used: the world turns forces into speed changes per sub-step.
+    void Update(float dt) override;
+    virtual void SetSimpleMode(bool on);
+    [[nodiscard]] virtual bool IsSimpleMode() const;
+    virtual void SetFactor(float value);
+
+private:
+    // The pair-by-pair walk, for a list that holds one mass twice (the arrays would keep two copies of it).
+    void UpdatePairByPair();
+    void Attract(Mass& a, Mass& b) const;
+
+    Masses masses;
+    float factor = 1.0f;
+    bool simpleMode = false;
+    bool holdsAMassTwice = false;
+    GravityKernel kernel;
+};
+
+} // namespace Quarnel::GameEngine2D::Physics

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "Common/MyLog.h"
+#include "Common/Point3D.h"
+#include "GameEngine2D/Scene/Common/IMoveable.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace Quarnel::GameEngine2D::Physics::Testing
+{
+
+// Exact comparison of every component, as the physics must reproduce the float formula exactly.
+inline ::testing::AssertionResult SamePoint(Common::Point3D actual, Common::Point3D expected)
+{
+    if (actual.X() == expected.X() && actual.Y() == expected.Y() && actual.Z() == expected.Z())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "got " << actual.ToString() << ", expected " << expected.ToString();
+}
+
+// A movable point standing in for a scene node; onRead runs whenever its position is read.
+class MovingPoint : public Scene::IMoveable
+{
+public:
+    explicit MovingPoint(Common::Point3D start) : position(start) {}
+
+    [[nodiscard]] Common::Point3D GetPosition() const override
+    {
+        if (onRead)
+            onRead();
+        return position;
+    }
+    void SetPosition(Common::Point3D value) override { position = value; }
+
+    Common::Point3D position;
+    std::function<void()> onRead;
+};
+
+// Collects the log lines written while it lives, with the information lines switched on.
+class LogCapture
+{
+public:
+    LogCapture() : previousShowLog(Common::MyLog::IsShowLog())
+    {
+        Common::MyLog::SetShowLog(true);
+        previousSink =
+            Common::MyLog::SetSink([this](Common::MyLog::Level, const std::string& line) { lines.push_back(line); });
+    }
+    LogCapture(const LogCapture&) = delete;
+    LogCapture& operator=(const LogCapture&) = delete;
+    ~LogCapture()
+    {
+        Common::MyLog::SetSink(previousSink);
+        Common::MyLog::SetShowLog(previousShowLog);
+    }
+
+    [[nodiscard]] int CountContaining(const std::string& text) const
+    {
+        int found = 0;
+        for (const std::string& line : lines)
+            found += line.find(text) != std::string::npos ? 1 : 0;
+        return found;
+    }
+
+    std::vector<std::string> lines;
+
+private:
+    bool previousShowLog;
+    Common::MyLog::Sink previousSink;
+};
+
+} // namespace Quarnel::GameEngine2D::Physics::Testing
