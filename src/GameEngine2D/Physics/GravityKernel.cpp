@@ -43,20 +43,12 @@ struct RowForces
 // masses j at once. This loop carries no dependency from one j to the next, so the compiler vectorises it
 // (the physics sources are built with -fno-math-errno -fno-trapping-math, which changes no result).
 template <bool SimpleMode>
-[[gnu::always_inline]] inline void PairRow(std::size_t count, std::size_t i, const Arrays& a, RowForces row,
-                                           float factor)
+[[gnu::always_inline]] inline void PairRowOf(std::size_t count, std::size_t i, const float* __restrict x,
+                                             const float* __restrict y, const float* __restrict z,
+                                             const float* __restrict m, float* __restrict fx, float* __restrict fy,
+                                             float* __restrict fz, float* __restrict rx, float* __restrict ry,
+                                             float* __restrict rz, float factor)
 {
-    const float* __restrict x = a.x;
-    const float* __restrict y = a.y;
-    const float* __restrict z = a.z;
-    const float* __restrict m = a.m;
-    float* __restrict fx = a.fx;
-    float* __restrict fy = a.fy;
-    float* __restrict fz = a.fz;
-    float* __restrict rx = row.x;
-    float* __restrict ry = row.y;
-    float* __restrict rz = row.z;
-
     const float xi = x[i];
     const float yi = y[i];
     const float zi = z[i];
@@ -105,6 +97,14 @@ template <bool SimpleMode>
         fy[j] = fy[j] - forceY;
         fz[j] = fz[j] - forceZ;
     }
+}
+
+// The restrict qualifiers must sit on parameters: GCC does not vectorise through restrict-qualified locals.
+template <bool SimpleMode>
+[[gnu::always_inline]] inline void PairRow(std::size_t count, std::size_t i, const Arrays& a, RowForces row,
+                                           float factor)
+{
+    PairRowOf<SimpleMode>(count, i, a.x, a.y, a.z, a.m, a.fx, a.fy, a.fz, row.x, row.y, row.z, factor);
 }
 
 // Rows are handled two at a time: the sums of a row over j must be formed in order, one float addition after

@@ -1,0 +1,61 @@
+#include "Common/Point3D.h"
+#include "GameEngine2D/Physics/MassGravities.h"
+#include "GameEngine2D/Physics/World.h"
+#include "GameEngine2D/Scene/Common/IMoveable.h"
+
+#include <benchmark/benchmark.h>
+#include <cstdint>
+#include <memory>
+#include <random>
+
+namespace
+{
+
+using Quarnel::Common::Point3D;
+using namespace Quarnel::GameEngine2D;
+
+// Stands in for a scene node: only its position matters to the physics.
+class Body : public Scene::IMoveable
+{
+public:
+    explicit Body(Point3D start) : position(start) {}
+    [[nodiscard]] Point3D GetPosition() const override { return position; }
+    void SetPosition(Point3D value) override { position = value; }
+
+private:
+    Point3D position;
+};
+
+// One frame of the sandbox's world, configured as the solar system does (one sub-step, no friction, no
+// uniform gravity, one gravitation object with factor 0.1), with N random bodies in a 120-unit cube.
+// simple: the distance-independent law; real: the inverse-square law with its minimum distance.
+void BM_WorldUpdate(benchmark::State& state, bool simpleMode)
+{
+    const auto count = static_cast<std::int64_t>(state.range(0));
+    Physics::World world(Point3D(0.0f, 0.0f, 0.0f), 0.0f);
+    world.SetSubSteps(1);
+    world.SetTimeFactor(1.0f);
+    auto gravities = world.CreateGravities();
+    gravities->SetFactor(0.1f);
+    gravities->SetSimpleMode(simpleMode);
+    std::mt19937 random(42);
+    std::uniform_real_distribution<float> coordinate(-60.0f, 60.0f);
+    std::uniform_real_distribution<float> massValue(1.0f, 200.0f);
+    for (std::int64_t k = 0; k < count; ++k)
+    {
+        const Point3D start(coordinate(random), coordinate(random), coordinate(random));
+        gravities->Add(world.CreateMass(std::make_shared<Body>(start), massValue(random)));
+    }
+
+    for (auto _ : state)
+        world.Update(16);
+
+    const double pairsPerUpdate = static_cast<double>(count) * static_cast<double>(count - 1) / 2.0;
+    state.counters["pairs_per_second"] =
+        benchmark::Counter(pairsPerUpdate * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
+BENCHMARK_CAPTURE(BM_WorldUpdate, simple, true)->Arg(100)->Arg(1000)->Arg(2000)->Arg(4000);
+BENCHMARK_CAPTURE(BM_WorldUpdate, real, false)->Arg(100)->Arg(1000)->Arg(2000)->Arg(4000);
+
+} // namespace
