@@ -1,0 +1,17 @@
+#include "GameEngine2D/Scene/EmptyNode.h"
+
+#include <utility>
+
+namespace Quarnel::GameEngine2D::Scene
+{
+
+EmptyNode::EmptyNode(std::string nodeName, Common::Point3D nodePosition, std::optional<Common::Point3D> nodeSize) :
+    Node(std::move(nodeName), nodePosition, nodeSize)
+{
+}
+
+void EmptyNode::DisposeNode(GameEngine& /*gameEngine*/) {}
+
+void EmptyNode::UpdateNode(GameEngine& /*gameEngine*/) {}
+
+} // namespace Quarnel::GameEngine2D::Scene
