@@ -1,0 +1,62 @@
+#pragma once
+
+#include "Common/Point2D.h"
+#include "Common/Rect.h"
+
+#include <memory>
+#include <optional>
+
+namespace Quarnel::GameEngine2D::Input
+{
+class EventManager;
+class InputHandler;
+enum class EventType;
+} // namespace Quarnel::GameEngine2D::Input
+
+namespace Quarnel::GameEngine2D::Scene
+{
+class Camera;
+} // namespace Quarnel::GameEngine2D::Scene
+
+namespace Quarnel::GameEngine2D::Control
+{
+
+// Mouse control of a scene camera: a left drag pans it, a right drag turns the camera node, the wheel
+// moves it nearer or farther between z 10 and z 300 (both excluded). The control registers one input
+// handler at construction and is never unregistered.
+class CameraControl
+{
+public:
+    // `space` is the input area, none for the whole window. `speed` turns pointer pixels into scene
+    // units and scales the wheel step; `unusedFactor` is kept but not read.
+    CameraControl(Input::EventManager* manager, std::shared_ptr<Scene::Camera> controlled,
+                  std::optional<Common::Rect> space, float pixelSpeed, float unused);
+    CameraControl(const CameraControl&) = delete;
+    CameraControl& operator=(const CameraControl&) = delete;
+    ~CameraControl();
+
+private:
+    // What the handler works on. The event manager keeps the handler for its whole life, possibly longer
+    // than this control, so the handler shares this state instead of pointing back at the control.
+    struct Steering
+    {
+        std::shared_ptr<Scene::Camera> camera;
+        Input::EventManager* eventManager;
+        float speed;
+        // Unknown (not a number) until the first motion.
+        Common::Point2D lastMouse;
+
+        void OnInput(Input::EventType kind, Common::Point2D mouse);
+        void Drag(Common::Point2D mouse);
+        // Moves along z unless the new z fails `allowed`.
+        void Zoom(float step, bool (*allowed)(float z));
+    };
+
+    std::shared_ptr<Scene::Camera> camera;
+    Input::EventManager* eventManager;
+    std::shared_ptr<Input::InputHandler> inputHandler;
+    std::shared_ptr<Steering> steering;
+    float unusedFactor;
+};
+
+} // namespace Quarnel::GameEngine2D::Control
