@@ -108,7 +108,8 @@ template <bool SimpleMode>
 }
 
 // Rows are handled two at a time: the sums of a row over j must be formed in order, one float addition after
-// the other, and two rows give the processor two independent chains of additions to overlap.
+// the other, and two rows give the processor two independent chains of additions to overlap. (GCC may load
+// these sums in vectors, but without -ffast-math it still adds the lanes one after the other, in order.)
 template <bool SimpleMode>
 [[gnu::always_inline]] inline void AllPairs(std::size_t count, const Arrays& a, float* rowForces, float factor)
 {

@@ -34,6 +34,8 @@ void MassGravities::Update(float /*dt*/)
 {
     if (masses.List().size() < 2)
         return;
+    // The arrays take the count once per update: a mass added meanwhile (only a target reporting its
+    // position could add one) joins at the next update.
     if (holdsAMassTwice)
         UpdatePairByPair();
     else
