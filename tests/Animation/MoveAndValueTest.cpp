@@ -1,7 +1,10 @@
 #include "Common/Point3D.h"
 #include "GameEngine2D/Animation/AnimationManager.h"
 #include "GameEngine2D/Animation/AnimationMove.h"
+#include "GameEngine2D/Animation/MassMover.h"
 #include "GameEngine2D/Animation/ValueManipulator.h"
+#include "GameEngine2D/Physics/Mass.h"
+#include "GameEngine2D/Physics/World.h"
 #include "GameEngine2D/Scene/Common/IMoveable.h"
 
 #include <cstdint>
@@ -67,6 +70,36 @@ TEST(AnimationMove, WithoutNodeIdlesUntilItGetsOne)
     move->SetNode(point);
     clock.Frame(10);
     EXPECT_FLOAT_EQ(point->GetPosition().Y(), 10.0f);
+}
+
+TEST(MassMover, PushesOnEveryPhysicsStepOnlyWhileRunning)
+{
+    RunningClock clock;
+    Quarnel::GameEngine2D::Physics::World world(Point3D(0.0f, 0.0f, 0.0f), 0.0f);
+    auto mass = world.CreateMass(std::make_shared<MovablePoint>(), 2.0f);
+    auto mover = std::make_shared<MassMover>(mass, Point3D(10.0f, 0.0f, 0.0f));
+    mover->Start(clock.manager);
+    mass->Simulate(0.5f);
+    mass->Simulate(0.5f);
+    EXPECT_FLOAT_EQ(mass->Speed().X(), 10.0f);
+    mover->Stop();
+    mass->Simulate(0.5f);
+    EXPECT_FLOAT_EQ(mass->Speed().X(), 10.0f);
+    // Restarted and then destroyed while running: the mass must not call the gone mover.
+    mover->Start(clock.manager);
+    mover.reset();
+    mass->Simulate(0.5f);
+    EXPECT_FLOAT_EQ(mass->Speed().X(), 10.0f);
+    EXPECT_EQ(mass->OnSimulate().Count(), 0);
+}
+
+TEST(MassMover, RefusesToStartWithoutAMass)
+{
+    RunningClock clock;
+    MassMover mover;
+    EXPECT_THROW(mover.Start(clock.manager), std::invalid_argument);
+    EXPECT_FALSE(mover.IsRunning());
+    EXPECT_EQ(clock.manager.Count(), 0);
 }
 
 // A float driven by a ValueManipulator; `writes` keeps every value the animation set.
