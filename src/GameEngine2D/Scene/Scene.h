@@ -12,16 +12,34 @@ namespace Quarnel::GameEngine2D
 class GameEngine;
 } // namespace Quarnel::GameEngine2D
 
+namespace Quarnel::GameEngine2D::Animation
+{
+class AnimationManager;
+} // namespace Quarnel::GameEngine2D::Animation
+
+namespace Quarnel::GameEngine2D::Input
+{
+class EventManager;
+class InputHandler;
+} // namespace Quarnel::GameEngine2D::Input
+
+namespace Quarnel::GameEngine2D::Physics
+{
+class World;
+} // namespace Quarnel::GameEngine2D::Physics
+
 namespace Quarnel::GameEngine2D::Scene
 {
+
+class Camera;
+class EmptyNode;
+class Node;
+class NodeFactory;
 
 // One screen of the program: a node tree under one root, a camera, an animation clock, a physics world
 // and a node factory. The game engine updates every registered scene once per frame, in its list order.
 //
 // Scenes are owned by std::shared_ptr: Show hands the scene itself to the engine's list.
-//
-// TODO: this first cut carries the operations the game engine calls; the node tree, camera, animation
-// clock, physics world and pointer node follow as their parts arrive.
 class Scene : public std::enable_shared_from_this<Scene>
 {
 public:
@@ -32,27 +50,56 @@ public:
 
     // Lets the onUpdate delegate run; there is no way back.
     virtual void EnableOnUpdate();
-    // Disposes the scene's content; logs failures, never throws.
+    // Removes the pointer-following handler and disposes the node tree; logs failures, never throws.
     virtual void Dispose();
+    // Hands the background colour to the video engine and appends this scene to the engine's list, after
+    // disposing all others when asked to.
+    virtual void Show(bool disposeOthers);
     // One frame: animation clock, physics world, camera, node tree, then onUpdate.
     virtual void Update(std::uint32_t ticks);
+    [[nodiscard]] virtual std::shared_ptr<EmptyNode> GetRoot() const;
+    [[nodiscard]] virtual NodeFactory& GetNodeFactory() const;
     [[nodiscard]] virtual GameEngine& GetGameEngine() const;
+    [[nodiscard]] virtual Animation::AnimationManager& GetAnimationManager() const;
     [[nodiscard]] virtual Common::Color GetBackgroundColor() const;
     // Takes effect at the next Show.
     virtual void SetBackgroundColor(Common::Color color);
+    [[nodiscard]] virtual Input::EventManager& GetEventManager() const;
     // Stored only; EnableOnUpdate lets it run.
     virtual void SetOnUpdate(std::function<void()> callback);
     [[nodiscard]] virtual const std::string& GetName() const;
+    [[nodiscard]] virtual std::shared_ptr<Camera> GetCamera() const;
+    // Puts the node under the root and lets it follow the pointer; the cursor is hidden.
+    virtual void SetMouseNode(std::shared_ptr<Node> node);
+    [[nodiscard]] virtual Physics::World& GetWorld() const;
 
     // 0, 1, 2, … on successive calls; numbers the scene's lights.
     int NextId();
 
 private:
+    // Shared with the pointer handler, which the event manager may keep calling after the scene is gone:
+    // the handler then finds no node instead of a freed scene.
+    struct MouseTarget
+    {
+        std::weak_ptr<Node> node;
+    };
+
+    void RegisterMouseHandler();
+
     std::string name;
     GameEngine& gameEngine;
+    std::shared_ptr<EmptyNode> root;
     Common::Color backgroundColor;
+    std::unique_ptr<NodeFactory> nodeFactory;
+    std::unique_ptr<Animation::AnimationManager> animationManager;
+    Input::EventManager* eventManager = nullptr;
+    std::shared_ptr<Camera> camera;
+    std::shared_ptr<Node> mouseNode;
+    std::shared_ptr<Input::InputHandler> mouseHandler;
+    std::shared_ptr<MouseTarget> mouseTarget;
     std::function<void()> onUpdate;
     bool onUpdateEnabled = false;
+    std::unique_ptr<Physics::World> world;
     int idCounter = -1;
 };
 
