@@ -1,7 +1,10 @@
+#include "GameEngine2D/Animation/AnimationManager.h"
 #include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Scene/ColorNode.h"
+#include "GameEngine2D/Scene/CustomAnimationNode.h"
 #include "GameEngine2D/Scene/EmptyNode.h"
 #include "GameEngine2D/Scene/LightNode.h"
+#include "GameEngine2D/Scene/Scene.h"
 #include "GameEngine2D/Scene/StaticMeshNode.h"
 #include "GameEngine2D/Video/Data/LightColors.h"
 #include "GameEngine2D/Video/Data/MeshData.h"
@@ -152,6 +155,50 @@ TEST_F(DrawableNodes, ANewLightIsDirectionalAlongZWithoutAttenuation)
     EXPECT_EQ(light.GetSpotExponent(), 60.0f);
     EXPECT_EQ(light.GetAttenuation(), (std::array<float, 3>{1.0f, 0.0f, 0.0f}));
     EXPECT_FALSE(light.GetSpotDirection().has_value());
+}
+
+// Counts its steps; the scene is given as a subclass of the engine's base must give it.
+class Stepper : public GameEngine2D::Scene::CustomAnimationNode
+{
+public:
+    explicit Stepper(GameEngine2D::Scene::Scene* ownerScene) : CustomAnimationNode("stepper", Point3D(), std::nullopt)
+    {
+        if (ownerScene != nullptr)
+            SetScene(*ownerScene);
+    }
+
+    void Animate(std::uint32_t) override { ++steps; }
+
+    int steps = 0;
+};
+
+TEST_F(DrawableNodes, ACustomAnimationNodeStepsWithItsScenesClockFromItsFirstDrawingUntilDisposed)
+{
+    const auto scene = std::make_shared<GameEngine2D::Scene::Scene>("animated", engine());
+    auto& clock = scene->GetAnimationManager();
+    const auto stepper = std::make_shared<Stepper>(scene.get());
+    clock.Update(1000);
+    clock.Update(1016);
+    EXPECT_EQ(stepper->steps, 0) << "nothing runs before the node is drawn";
+
+    stepper->Update(engine());
+    stepper->Update(engine());
+    EXPECT_EQ(clock.Count(), 1) << "one animation, however often the node is drawn";
+    clock.Update(1032);
+    clock.Update(1048);
+    EXPECT_EQ(stepper->steps, 2);
+
+    stepper->Dispose(engine());
+    clock.Update(1064);
+    EXPECT_EQ(stepper->steps, 2);
+    EXPECT_EQ(clock.Count(), 0);
+}
+
+TEST_F(DrawableNodes, ACustomAnimationNodeWithoutSceneFailsClearlyAndDisposesQuietly)
+{
+    const auto orphan = std::make_shared<Stepper>(nullptr);
+    EXPECT_NO_THROW(orphan->Dispose(engine()));
+    EXPECT_THROW(orphan->Update(engine()), std::runtime_error);
 }
 
 } // namespace

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "GameEngine2D/Scene/EmptyNode.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace Quarnel::GameEngine2D::Animation
+{
+class CustomAnimation;
+} // namespace Quarnel::GameEngine2D::Animation
+
+namespace Quarnel::GameEngine2D::Scene
+{
+
+class Scene;
+
+// Base of application nodes that take one step per animation-clock tick. The first time the node is drawn it starts a
+// custom animation in its scene's animation manager, whose every step calls Animate with the elapsed milliseconds;
+// disposing the node stops it. A subclass names the scene (SetScene) before the node is first drawn.
+class CustomAnimationNode : public EmptyNode
+{
+public:
+    CustomAnimationNode(std::string nodeName, Common::Point3D nodePosition, std::optional<Common::Point3D> nodeSize);
+    ~CustomAnimationNode() override;
+
+    void DisposeNode(GameEngine& gameEngine) override;
+    // Starts the animation on the first call; a node without a scene then: std::runtime_error "scene is null".
+    void UpdateNode(GameEngine& gameEngine) override;
+
+    // The subclass's step; `elapsed` is the animation's elapsed time in milliseconds.
+    virtual void Animate(std::uint32_t elapsed) = 0;
+    virtual void OnAnimationStep(std::uint32_t elapsed);
+
+    [[nodiscard]] bool IsAnimationStarted() const { return animation != nullptr; }
+
+protected:
+    // The scene whose animation manager runs the step; it must outlive the animation (the node's disposal).
+    void SetScene(Scene& ownerScene) { scene = &ownerScene; }
+
+private:
+    void StopAnimation();
+
+    std::shared_ptr<Animation::CustomAnimation> animation;
+    Scene* scene = nullptr;
+};
+
+} // namespace Quarnel::GameEngine2D::Scene
