@@ -154,7 +154,9 @@ void Engine::Dispose()
     Common::MyLog::Info("Dispose VideoEngine");
     try
     {
-        // SEAM: factory ReleaseAll, then the surface cache's FreeAll, while the context is still current.
+        // While the context is still current: the factory's buffers, then every cached image's textures.
+        factory.ReleaseAll();
+        surfaceManager.FreeAll();
     }
     catch (const std::exception& error)
     {

@@ -7,8 +7,11 @@
 #include "GameEngine2D/Video/Data/Face.h"
 #include "GameEngine2D/Video/Data/VboIDs.h"
 #include "GameEngine2D/Video/Data/VertexRecord.h"
+#include "GameEngine2D/Video/Factory.h"
 #include "GameEngine2D/Video/FontManager.h"
 #include "GameEngine2D/Video/MaskData.h"
+#include "GameEngine2D/Video/Materials.h"
+#include "GameEngine2D/Video/SurfaceManager.h"
 #include "GameEngine2D/Video/VideoInfo.h"
 #include "GameEngine2D/Video/VideoSettings.h"
 
@@ -102,18 +105,16 @@ public:
     [[nodiscard]] virtual const MaskData& GetMaskData() const;
     [[nodiscard]] virtual const VideoSettings& GetSettings() const;
     [[nodiscard]] virtual const VideoInfo& GetVideoInfo() const;
+    [[nodiscard]] virtual Materials& GetMaterials() { return materials; }
+    [[nodiscard]] virtual Factory& GetFactory() { return factory; }
+    // Outside the virtual slots.
+    [[nodiscard]] SurfaceManager& GetSurfaceManager() { return surfaceManager; }
 
     // ---- Drawing state used by the view set-up and the fixed state ----
 
     virtual void SetLighting(bool on);
     // Culls back faces (counter-clockwise front faces, OpenGL's default) when on.
     virtual void SetCullFace(bool on);
-
-    // SEAM (drawing and resources): the drawing operations (DrawTexture, DrawSurfaces, DrawRectangle,
-    // ApplyMaterial, EndMaterial, DrawTriangle, DrawLine, DrawFaces, AddVertex, EnableLight, SetLight,
-    // SetSpotLight, SetColor, BeginShape, EndShape, DrawBuffers) and the accessors of the video-side registries
-    // (GetMaterials, GetFontManager, GetFactory, GetSurfaceManager) are added here by the code that owns those
-    // registries. They read `alphaStack` (through GetAlphaTop), `lightCount` and `videoInfo` below.
 
     // ---- Drawing (images, rectangles, materials, lights, triangles, faces, buffers, shapes) ----
 
@@ -190,10 +191,13 @@ private:
 
     VideoSettings settings;
     MaskData maskData;
-    // SEAM: surfaceManager (surface cache), materials and fontManager are owned here, constructed in this order.
+    // The registries only keep a reference to this engine while it is being built; they use it later.
+    SurfaceManager surfaceManager{*this};
+    Materials materials{*this};
     FontManager fontManager;
     std::vector<int> alphaStack;
-    // SEAM: factory, constructed with this engine, released (ReleaseAll) by Dispose before the surface cache.
+    // Released (ReleaseAll) by Dispose before the surface cache.
+    Factory factory{*this};
     float depth2D = 100.0f;
     Common::Color backgroundColor;
     VideoInfo videoInfo;
