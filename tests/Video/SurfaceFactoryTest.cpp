@@ -5,6 +5,7 @@
 #include "GameEngine2D/Video/Texture.h"
 #include "Support/LogRecorder.h"
 #include "Support/OffscreenEngine.h"
+#include "Support/Pixels.h"
 #include "VideoTestFiles.h"
 
 #include <algorithm>
@@ -135,6 +136,32 @@ TEST_F(SmallTextureFactory, PartsReassembleTheImageExactlyWithTransparentMargins
     }
     // Every image pixel lies in exactly one part: no gap, no overlap at the seams.
     EXPECT_TRUE(std::all_of(covered.begin(), covered.end(), [](int count) { return count == 1; }));
+    GetFactory().DeleteTextures(*surfaces);
+}
+
+TEST_F(SmallTextureFactory, ADrawnImageLargerThanTheLimitShowsNoSeam)
+{
+    // An opaque 150 x 70 image in six parts, drawn at its natural size in the flat view over black.
+    const auto surfaces =
+        GetFactory().CreateSurfaceFromFile(VideoTests::WritePatternImage(folder, "wall.bmp", 150, 70, false), false);
+    ASSERT_EQ(surfaces->GetSurfaces().size(), 6u);
+    Engine& video = offscreen.Video();
+    video.InitFrame();
+    video.SetView2D(Common::Point3D(0, 0, 100), Common::Point3D(0, 0, 0), Common::Point3D(0, 1, 0));
+    video.DrawSurfaces(*surfaces, Common::Color(255, 255, 255, 255));
+
+    // Around both vertical seams (x = 64, 128) and the horizontal one (y = 64), and at the image's far corner.
+    for (const int x : {0, 62, 63, 64, 65, 127, 128, 129, 149})
+        for (const int y : {0, 63, 64, 69})
+        {
+            const VideoTests::PatternPixel expected = VideoTests::Pattern(x, y, false);
+            EXPECT_TRUE(TestSupport::NearlyEqual(TestSupport::ReadPixel(x, y),
+                                                 TestSupport::Rgba{expected.r, expected.g, expected.b, 255}, 1))
+                << "pixel " << x << "," << y << " is " << TestSupport::ReadPixel(x, y);
+        }
+    // The transparent margins of the last parts show nothing.
+    EXPECT_EQ(TestSupport::ReadPixel(150, 10), (TestSupport::Rgba{0, 0, 0, 0}));
+    EXPECT_EQ(TestSupport::ReadPixel(10, 70), (TestSupport::Rgba{0, 0, 0, 0}));
     GetFactory().DeleteTextures(*surfaces);
 }
 
