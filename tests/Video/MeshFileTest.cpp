@@ -201,14 +201,21 @@ TEST_F(MeshFiles, CreateMeshDataComputesFlatNormalsAndUploadsOneGroup)
     EXPECT_NE(copy.GetMaterial(), meshData->GetMaterial());
 }
 
-TEST_F(MeshFiles, TheShippedSphereUploadsWithTextureCoordinates)
+TEST_F(MeshFiles, TheShippedModelsUpload)
 {
-    const std::string fileName = std::string(QUARNEL_SOURCE_DIR) + "/daten/models/sphere.obj";
-    const auto meshData = GetFactory().CreateMeshData(fileName);
-    EXPECT_EQ(meshData->GetBuffers().count, 960 * 3);
-    EXPECT_NE(meshData->GetBuffers().textureCoordinates, 0u);
-    EXPECT_EQ(meshData->GetMaterial()->GetName(), "sphere.obj.sphere");
+    const std::string sphere = std::string(QUARNEL_SOURCE_DIR) + "/daten/models/sphere.obj";
+    const auto sphereData = GetFactory().CreateMeshData(sphere);
+    EXPECT_EQ(sphereData->GetBuffers().count, 960 * 3);
+    EXPECT_NE(sphereData->GetBuffers().textureCoordinates, 0u);
+    EXPECT_EQ(sphereData->GetMaterial()->GetName(), "sphere.obj.sphere");
     EXPECT_EQ(GetFactory().GetBufferNames().size(), 3u);
+
+    const std::string ground = std::string(QUARNEL_SOURCE_DIR) + "/daten/models/ground.obj";
+    const auto groundData = GetFactory().CreateMeshData(ground);
+    EXPECT_EQ(groundData->GetBuffers().count, 17 * 3);
+    EXPECT_EQ(groundData->GetBuffers().textureCoordinates, 0u);
+    EXPECT_EQ(groundData->GetMaterial()->GetName(), "ground.obj.grid");
+    EXPECT_EQ(GetFactory().GetBufferNames().size(), 5u);
 }
 
 TEST_F(MeshFiles, AGroupWithoutMaterialCannotBecomeAStaticMesh)
