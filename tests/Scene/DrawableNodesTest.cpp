@@ -1,19 +1,33 @@
 #include "GameEngine2D/Animation/AnimationManager.h"
 #include "GameEngine2D/GameEngine.h"
+#include "GameEngine2D/Scene/BoneNode.h"
 #include "GameEngine2D/Scene/ColorNode.h"
 #include "GameEngine2D/Scene/CustomAnimationNode.h"
+#include "GameEngine2D/Scene/DynamicMeshNode.h"
 #include "GameEngine2D/Scene/EmptyNode.h"
 #include "GameEngine2D/Scene/LightNode.h"
+#include "GameEngine2D/Scene/NodeHelper.h"
+#include "GameEngine2D/Scene/PictureNode.h"
 #include "GameEngine2D/Scene/Scene.h"
+#include "GameEngine2D/Scene/SimpleFormNode.h"
 #include "GameEngine2D/Scene/StaticMeshNode.h"
+#include "GameEngine2D/Scene/TextNode.h"
+#include "GameEngine2D/Video/Data/IndexedVertices.h"
 #include "GameEngine2D/Video/Data/LightColors.h"
 #include "GameEngine2D/Video/Data/MeshData.h"
 #include "GameEngine2D/Video/Engine.h"
+#include "GameEngine2D/Video/Factory.h"
+#include "GameEngine2D/Video/Font.h"
 #include "GameEngine2D/Video/GlBuffer.h"
+#include "GameEngine2D/Video/GlyphRenderer.h"
 #include "GameEngine2D/Video/Material.h"
+#include "GameEngine2D/Video/SurfaceManager.h"
+#include "GameEngine2D/Video/Surfaces.h"
+#include "GameEngine2D/Video/Texture.h"
 #include "Support/OffscreenEngine.h"
 #include "Support/Pixels.h"
 
+#include <SDL.h>
 #include <epoxy/gl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -27,6 +41,7 @@ using Common::Point2D;
 using Common::Point3D;
 using GameEngine2D::Scene::EmptyNode;
 using GameEngine2D::Video::BasicShapeType;
+using GameEngine2D::Video::Texture;
 using GameEngine2D::Video::Data::VertexRecord;
 using TestSupport::NearlyEqual;
 using TestSupport::ReadPixel;
@@ -37,6 +52,12 @@ constexpr Rgba Red{255, 0, 0, 255};
 constexpr Rgba Green{0, 255, 0, 255};
 constexpr Rgba Blue{0, 0, 255, 255};
 constexpr Rgba White{255, 255, 255, 255};
+
+struct Block
+{
+    SDL_Rect area;
+    Uint8 r, g, b;
+};
 
 // Every test draws one frame over a black background, in the flat screen view unless it sets up another.
 class DrawableNodes : public ::testing::Test
@@ -51,6 +72,25 @@ protected:
 
     GameEngine2D::Video::Engine& video() { return offscreen.Video(); }
     GameEngine2D::GameEngine& engine() { return offscreen.Engine(); }
+
+    // An image of solid blocks on transparent pixels, cut into textures and cached under `id`.
+    std::shared_ptr<GameEngine2D::Video::Surfaces> Image(const std::string& id, int width, int height,
+                                                         const std::vector<Block>& blocks)
+    {
+        SDL_Surface* image = SDL_CreateRGBSurfaceWithFormat(0, width, height, 32, SDL_PIXELFORMAT_RGBA32);
+        for (const Block& block : blocks)
+            SDL_FillRect(image, &block.area, SDL_MapRGBA(image->format, block.r, block.g, block.b, 255));
+        SDL_SetSurfaceBlendMode(image, SDL_BLENDMODE_NONE);
+        auto surfaces = video().GetFactory().ConvertToSurfaces(*image, id);
+        SDL_FreeSurface(image);
+        video().GetSurfaceManager().Add(surfaces);
+        return surfaces;
+    }
+
+    std::shared_ptr<Texture> Solid(const std::string& id, int width, int height, Uint8 r, Uint8 g, Uint8 b)
+    {
+        return std::make_shared<Texture>(Image(id, width, height, {{{0, 0, width, height}, r, g, b}}));
+    }
 
     // A static mesh of one triangle with the given corners, normals along +z, and a plain coloured material.
     std::shared_ptr<GameEngine2D::Video::Data::MeshData> Triangle(const std::vector<VertexRecord>& corners,
@@ -79,6 +119,179 @@ protected:
     TestSupport::OffscreenEngine offscreen;
     std::vector<GameEngine2D::Video::GlBuffer> vertexBuffers;
 };
+
+TEST_F(DrawableNodes, APictureAtTheOriginLandsUprightInTheTopLeftCorner)
+{
+    const auto texture = std::make_shared<Texture>(Image("quadrants", 32, 32,
+                                                         {{{0, 0, 16, 16}, 255, 0, 0},
+                                                          {{16, 0, 16, 16}, 0, 255, 0},
+                                                          {{0, 16, 16, 16}, 0, 0, 255},
+                                                          {{16, 16, 16, 16}, 255, 255, 255}}));
+    const auto picture =
+        std::make_shared<GameEngine2D::Scene::PictureNode>("picture", texture, Point3D(0.0f, 0.0f, 0.0f));
+    picture->Update(engine());
+
+    EXPECT_EQ(ReadPixel(0, 0), Red);
+    EXPECT_EQ(ReadPixel(15, 15), Red);
+    EXPECT_EQ(ReadPixel(16, 0), Green);
+    EXPECT_EQ(ReadPixel(0, 16), Blue);
+    EXPECT_EQ(ReadPixel(31, 31), White);
+    EXPECT_EQ(ReadPixel(32, 32), Black);
+}
+
+TEST_F(DrawableNodes, APictureWithoutStretchKeepsItsTextureSizeAndWithStretchDrawsTheSetSize)
+{
+    const auto picture = std::make_shared<GameEngine2D::Scene::PictureNode>("picture", Solid("green", 8, 8, 0, 255, 0),
+                                                                            Point3D(10.0f, 10.0f, 0.0f));
+    picture->SetSize(Point3D(16.0f, 16.0f, 0.0f));
+    EXPECT_EQ(picture->GetSize(), Point3D(8.0f, 8.0f, 0.0f));
+    picture->SetScale(Point3D(2.0f, 3.0f, 1.0f));
+    EXPECT_EQ(picture->GetSize(), Point3D(16.0f, 24.0f, 0.0f));
+    picture->SetScale(std::nullopt);
+    picture->SetStretch(true);
+    EXPECT_EQ(picture->GetSize(), Point3D(16.0f, 16.0f, 0.0f));
+    picture->Update(engine());
+    EXPECT_EQ(ReadPixel(25, 25), Green);
+    EXPECT_EQ(ReadPixel(26, 26), Black);
+}
+
+TEST_F(DrawableNodes, APictureNeedsATexture)
+{
+    EXPECT_THAT([] { GameEngine2D::Scene::PictureNode("p", nullptr, Point3D()); },
+                ::testing::ThrowsMessage<std::invalid_argument>(::testing::StrEq("texture is null")));
+}
+
+TEST_F(DrawableNodes, ATranslucentNodeSetsTheAlphaOfPicturesAndScalesTheAlphaOfShapeColours)
+{
+    const auto parent = std::make_shared<EmptyNode>("parent", Point3D(), Point3D());
+    parent->SetAlpha(128);
+    parent->AddChild(std::make_shared<GameEngine2D::Scene::PictureNode>("white", Solid("white", 8, 8, 255, 255, 255),
+                                                                        Point3D(0.0f, 0.0f, 0.0f)));
+    const Color faint(255, 255, 255, 200);
+    parent->AddChild(std::make_shared<GameEngine2D::Scene::SimpleFormNode>(
+        "form", Point3D(20.0f, 0.0f, 0.0f), BasicShapeType::Quads,
+        GameEngine2D::Scene::NodeHelper::CreateGradientRectangle(Point3D(8.0f, 8.0f, 0.0f), faint, faint)));
+    parent->Update(engine());
+
+    EXPECT_TRUE(NearlyEqual(ReadPixel(4, 4), Rgba{128, 128, 128, ReadPixel(4, 4).a}, 1)) << ReadPixel(4, 4);
+    EXPECT_TRUE(NearlyEqual(ReadPixel(24, 4), Rgba{100, 100, 100, ReadPixel(24, 4).a}, 1)) << ReadPixel(24, 4);
+}
+
+// Text layout is checked with stand-in glyphs: solid blocks cached under the glyph keys of a, b and c, 10, 20 and 30
+// pixels wide, so every piece's place can be read from the pixels exactly.
+class TextLayout : public DrawableNodes
+{
+protected:
+    TextLayout()
+    {
+        for (const auto& [character, width, r, g, b] : std::vector<std::tuple<std::string, int, Uint8, Uint8, Uint8>>{
+                 {"a", 10, 255, 0, 0}, {"b", 20, 0, 255, 0}, {"c", 30, 0, 0, 255}, {"1", 5, 255, 255, 255}})
+            Image(GameEngine2D::Video::GlyphRenderer::GlyphKey(*font, character), width, 8,
+                  {{{0, 0, width, 8}, r, g, b}});
+    }
+
+    std::shared_ptr<GameEngine2D::Scene::TextNode> Text(const std::string& content)
+    {
+        return std::make_shared<GameEngine2D::Scene::TextNode>("text", video(), Point3D(100.0f, 50.0f, 0.0f), font,
+                                                               content);
+    }
+
+    std::optional<int> References(const std::string& character)
+    {
+        return video().GetSurfaceManager().GetReferences(
+            GameEngine2D::Video::GlyphRenderer::GlyphKey(*font, character));
+    }
+
+    // Which block colour covers each x in [from, to) on the text's row.
+    void ExpectRow(int from, int to, Rgba colour)
+    {
+        for (int x = from; x < to; ++x)
+            EXPECT_EQ(ReadPixel(x, 54), colour) << "x = " << x;
+    }
+
+    std::shared_ptr<GameEngine2D::Video::Font> font = std::make_shared<GameEngine2D::Video::Font>(
+        "stand-in", "daten/font/vera/Vera.ttf", 12, Color(255, 255, 255, 255));
+};
+
+TEST_F(TextLayout, LeftToRightRunsFromTheOrigin)
+{
+    const auto text = Text("abc");
+    EXPECT_EQ(text->GetSize(), Point3D(60.0f, 8.0f, 0.0f));
+    text->Update(engine());
+    ExpectRow(99, 100, Black);
+    ExpectRow(100, 110, Red);
+    ExpectRow(110, 130, Green);
+    ExpectRow(130, 160, Blue);
+    ExpectRow(160, 161, Black);
+}
+
+TEST_F(TextLayout, RightToLeftEndsAtTheOrigin)
+{
+    const auto text = Text("abc");
+    text->SetLeftToRight(false);
+    text->Update(engine());
+    ExpectRow(39, 40, Black);
+    ExpectRow(40, 50, Red);
+    ExpectRow(50, 70, Green);
+    ExpectRow(70, 100, Blue);
+    ExpectRow(100, 101, Black);
+}
+
+TEST_F(TextLayout, CentredShiftsByHalfTheWidthTruncated)
+{
+    const auto text = Text("abc1");
+    text->SetCentered(true);
+    // 65 wide: the line starts 32 pixels left of the origin.
+    text->Update(engine());
+    ExpectRow(67, 68, Black);
+    ExpectRow(68, 78, Red);
+    ExpectRow(128, 133, Rgba{255, 255, 255, 255});
+    ExpectRow(133, 134, Black);
+}
+
+TEST_F(TextLayout, TextChangesGiveTheirGlyphReferencesBackAndAnEmptyLineKeepsTheFontHeight)
+{
+    const auto text = Text("aab");
+    EXPECT_EQ(References("a"), 3) << "the cache's own and two pieces";
+    text->SetText("aab");
+    EXPECT_EQ(References("a"), 3) << "the same text changes nothing";
+    text->SetText("");
+    EXPECT_EQ(References("a"), 1);
+    EXPECT_EQ(References("1"), 1) << "measuring the empty line keeps no reference";
+    EXPECT_EQ(text->GetSize(), Point3D(0.0f, 8.0f, 0.0f));
+    EXPECT_TRUE(text->GetPieces().empty());
+    text->SetText("c");
+    text->Dispose(engine());
+    EXPECT_EQ(References("c"), 1);
+}
+
+TEST_F(DrawableNodes, BoneMatricesComposeAlongTheSkeletonAndMoveTheirCorners)
+{
+    using namespace GameEngine2D::Video::Data;
+    // One triangle whose corners are all bound to the third bone, which sits 100 pixels to the right.
+    Face face;
+    for (int corner = 0; corner < 3; ++corner)
+        face.indices.push_back(Index{corner, -1, -1, 2});
+    FaceGroup group;
+    group.faces.push_back(face);
+    const std::vector<VertexRecord> positions{{10.5f, 10.5f, 0.0f}, {10.5f, 40.5f, 0.0f}, {40.5f, 10.5f, 0.0f}};
+    auto vertices = std::make_shared<IndexedVertices>(positions, std::vector<VertexRecord>{},
+                                                      std::vector<VertexRecord>{}, std::vector<FaceGroup>{group});
+    const auto mesh = std::make_shared<GameEngine2D::Scene::DynamicMeshNode>("mesh", Point3D(), vertices);
+    const auto first = mesh->AddBone("first", Point3D(40.0f, 0.0f, 0.0f));
+    (void)mesh->AddBone("second", Point3D(0.0f, 0.0f, 0.0f));
+    const auto third = first->AddBone("third", Point3D(60.0f, 0.0f, 0.0f));
+    ASSERT_EQ(mesh->GetAllBones().size(), 3u);
+    EXPECT_EQ(mesh->GetAllBones()[2], third);
+    EXPECT_EQ(third->GetParent(), first);
+
+    glColor4ub(255, 255, 255, 255);
+    mesh->Update(engine());
+    EXPECT_EQ(third->GetMatrix()[12], 100.0f) << "relative to the mesh origin, composed onto its parent bone";
+    EXPECT_EQ(ReadPixel(15, 15), Black);
+    EXPECT_EQ(ReadPixel(115, 15), White);
+    EXPECT_EQ(video().GetVideoInfo().GetTriangles(), 1u);
+}
 
 TEST_F(DrawableNodes, AColourNodeIsOpaqueWhateverItsAlphaOrItsParents)
 {

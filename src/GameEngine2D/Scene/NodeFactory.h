@@ -1,6 +1,10 @@
 #pragma once
 
+#include "Common/Color.h"
+#include "Common/Point2D.h"
 #include "Common/Point3D.h"
+#include "Common/Rect.h"
+#include "GameEngine2D/Video/BasicShapeType.h"
 
 #include <memory>
 #include <optional>
@@ -11,10 +15,30 @@ namespace Quarnel::GameEngine2D
 class GameEngine;
 } // namespace Quarnel::GameEngine2D
 
+namespace Quarnel::GameEngine2D::Video
+{
+class Font;
+class Texture;
+} // namespace Quarnel::GameEngine2D::Video
+
+namespace Quarnel::GameEngine2D::Video::Data
+{
+class IVertices;
+class MeshData;
+} // namespace Quarnel::GameEngine2D::Video::Data
+
 namespace Quarnel::GameEngine2D::Scene
 {
 
+class ColorNode;
+class DynamicMeshNode;
 class EmptyNode;
+class LightNode;
+class PictureNode;
+class SimpleFormNode;
+class StaticMeshNode;
+class TextNode;
+class TextsNode;
 class Scene;
 
 // Creates the nodes of one scene, fetching what each kind needs from the engine and the scene, and logs
@@ -34,6 +58,38 @@ public:
     [[nodiscard]] virtual GameEngine& GetGameEngine() const;
     [[nodiscard]] virtual std::shared_ptr<EmptyNode> CreateEmptyNode(const std::string& name, Common::Point3D position,
                                                                      std::optional<Common::Point3D> size);
+    // Named after the texture's image id. A null texture: std::invalid_argument "texture is null".
+    [[nodiscard]] virtual std::shared_ptr<PictureNode> CreatePictureNode(std::shared_ptr<Video::Texture> texture,
+                                                                         Common::Point3D position);
+    // The image file through the surface cache; the node is named after the file name as given. An image that
+    // cannot be loaded: a warning, then std::invalid_argument "texture is null".
+    [[nodiscard]] virtual std::shared_ptr<PictureNode> CreatePictureNode(const std::string& fileName,
+                                                                         Common::Point3D position);
+    // A blank, transparent picture of the given size.
+    [[nodiscard]] virtual std::shared_ptr<PictureNode> CreateEmptyPictureNode(const std::string& name,
+                                                                              Common::Point3D position,
+                                                                              Common::Point2D size);
+    [[nodiscard]] virtual std::shared_ptr<ColorNode> CreateColorNode(const std::string& name, const Common::Rect& rect,
+                                                                     Common::Color color);
+    [[nodiscard]] virtual std::shared_ptr<SimpleFormNode> CreateSimpleFormNode(
+        const std::string& name, Common::Point3D position, Video::BasicShapeType shapeType,
+        std::shared_ptr<Video::Data::IVertices> vertices);
+    [[nodiscard]] virtual std::shared_ptr<TextNode> CreateTextNode(const std::string& name, Common::Point3D position,
+                                                                   std::shared_ptr<Video::Font> font,
+                                                                   const std::string& text);
+    [[nodiscard]] virtual std::shared_ptr<TextsNode> CreateTextsNode(const std::string& name, Common::Point3D position,
+                                                                     std::shared_ptr<Video::Font> font,
+                                                                     const std::string& text);
+    // Loads and uploads the model; its loading errors pass through.
+    [[nodiscard]] virtual std::shared_ptr<StaticMeshNode> CreateStaticMeshNode(const std::string& fileName,
+                                                                               Common::Point3D position);
+    // Around an already loaded mesh.
+    [[nodiscard]] virtual std::shared_ptr<StaticMeshNode> CreateStaticMeshNode(
+        const std::string& name, Common::Point3D position, std::shared_ptr<Video::Data::MeshData> mesh);
+    [[nodiscard]] virtual std::shared_ptr<DynamicMeshNode> CreateDynamicMeshNode(const std::string& fileName,
+                                                                                 Common::Point3D position);
+    // Lights are numbered per scene from 0 (the scene's NextId).
+    [[nodiscard]] virtual std::shared_ptr<LightNode> CreateLightNode(const std::string& name, Common::Point3D position);
 
 protected:
     [[nodiscard]] Scene& GetScene() const { return scene; }

@@ -6,6 +6,7 @@
 #include "GameEngine2D/Video/Data/LightColors.h"
 #include "GameEngine2D/Video/Data/MeshData.h"
 #include "GameEngine2D/Video/Engine.h"
+#include "GameEngine2D/Video/GlyphRenderer.h"
 #include "GameEngine2D/Video/Material.h"
 #include "GameEngine2D/Video/Materials.h"
 #include "GameEngine2D/Video/MeshFileReader.h"
@@ -496,6 +497,28 @@ void Factory::ReadMaterials(const std::string& modelFileName, const std::string&
     if (current)
         Common::MyLog::Info("COLOR COLOR" + std::string(20, ' ') +
                             "COLOR.A = " + std::to_string(current->GetColors()->ambient.a));
+}
+
+std::vector<std::shared_ptr<Texture>> Factory::CreateTextTextures(const std::string& text,
+                                                                  const std::shared_ptr<Font>& font)
+{
+    const std::vector<std::shared_ptr<Surfaces>> characters = CreateTextSurfaces(text, font);
+    std::vector<std::shared_ptr<Texture>> textures;
+    textures.reserve(characters.size());
+    for (const auto& character : characters)
+        textures.push_back(std::make_shared<Texture>(character));
+    return textures;
+}
+
+std::vector<std::shared_ptr<Surfaces>> Factory::CreateTextSurfaces(const std::string& text,
+                                                                   const std::shared_ptr<Font>& font)
+{
+    return GlyphRenderer(*this, engine.GetSurfaceManager()).CreateTextSurfaces(text, font);
+}
+
+std::shared_ptr<Surfaces> Factory::CreateTextSurface(const std::string& text, Common::Color)
+{
+    return GlyphRenderer(*this, engine.GetSurfaceManager()).CreateTextSurface(text);
 }
 
 } // namespace Quarnel::GameEngine2D::Video

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Common/Color.h"
 #include "Common/Point2D.h"
 #include "GameEngine2D/Video/Data/VertexRecord.h"
 #include "GameEngine2D/Video/GlBuffer.h"
@@ -23,6 +24,7 @@ class MeshData;
 } // namespace Data
 
 class Engine;
+class Font;
 class Surface;
 class Surfaces;
 class Texture;
@@ -47,8 +49,18 @@ public:
     // Like CreateSurfaceFromFile, wrapped in a Texture; any failure is written as a warning and gives null.
     virtual std::shared_ptr<Texture> CreateTextureFromFile(const std::string& fileName, bool useCache);
 
-    // The text operations (CreateTextTextures, CreateTextSurfaces, CreateTextSurface) belong here, after the image
-    // operations; they are built by the font code on ConvertToSurfaces and the surface manager's Get and Add.
+    // One texture per character (Unicode code point) of the UTF-8 text, each around the character's cached image:
+    // what text nodes lay out. A null font: std::invalid_argument "font is null"; a font file that cannot be opened:
+    // std::runtime_error.
+    virtual std::vector<std::shared_ptr<Texture>> CreateTextTextures(const std::string& text,
+                                                                     const std::shared_ptr<Font>& font);
+    // One cached image per character, rendered at most once per font and character; the TrueType file is opened
+    // only when some character is not cached yet, and at most once per call.
+    virtual std::vector<std::shared_ptr<Surfaces>> CreateTextSurfaces(const std::string& text,
+                                                                      const std::shared_ptr<Font>& font);
+    // The whole text as one uncached image in white, size 18, from "Vera.ttf" in the working directory; `color` is
+    // not used.
+    virtual std::shared_ptr<Surfaces> CreateTextSurface(const std::string& text, Common::Color color);
 
     // Gives a texture's image back to the cache (counts one holder less); the textures stay in video memory.
     virtual void FreeTexture(const Texture& texture);

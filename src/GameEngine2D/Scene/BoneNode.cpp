@@ -1,0 +1,76 @@
+#include "GameEngine2D/Scene/BoneNode.h"
+
+#include "GameEngine2D/GameEngine.h"
+#include "GameEngine2D/Scene/DynamicMeshNode.h"
+
+#include <stdexcept>
+
+namespace Quarnel::GameEngine2D::Scene
+{
+
+BoneNode::BoneNode(std::string nodeName, Common::Point3D nodePosition, std::weak_ptr<DynamicMeshNode> ownerMesh) :
+    Node(std::move(nodeName), nodePosition, std::nullopt),
+    owner(std::move(ownerMesh))
+{
+}
+
+void BoneNode::DisposeNode(GameEngine&)
+{
+    // The bones themselves are child nodes too and are disposed by the node tree.
+    bones.clear();
+}
+
+void BoneNode::UpdateNode(GameEngine&) {}
+
+std::shared_ptr<DynamicMeshNode> BoneNode::OwnerMesh()
+{
+    if (auto mesh = owner.lock())
+        return mesh;
+    // The mesh is the root bone of its own skeleton and cannot hold a reference to itself.
+    if (dynamic_cast<DynamicMeshNode*>(this) != nullptr)
+        return std::static_pointer_cast<DynamicMeshNode>(shared_from_this());
+    return nullptr;
+}
+
+std::shared_ptr<BoneNode> BoneNode::AddBone(const std::string& boneName, Common::Point3D bonePosition)
+{
+    const std::shared_ptr<DynamicMeshNode> mesh = OwnerMesh();
+    if (!mesh)
+        throw std::runtime_error("Bone " + GetName() + " belongs to no mesh any more; " + boneName + " not added");
+    auto bone = std::make_shared<BoneNode>(boneName, bonePosition, mesh);
+    bones.push_back(bone);
+    AddChild(bone);
+    mesh->RegisterBone(bone);
+    return bone;
+}
+
+void BoneNode::UpdateBones(GameEngine& gameEngine)
+{
+    for (const auto& bone : bones)
+        bone->ComputeMatrix(gameEngine);
+}
+
+void BoneNode::ComputeMatrix(GameEngine& gameEngine)
+{
+    Video::Engine& video = gameEngine.GetVideoEngine();
+    video.PushTransform(GetPosition(), GetRotation(), GetScale());
+    try
+    {
+        matrix = video.GetModelViewMatrix();
+        // The child bones compose onto this bone's transform.
+        UpdateBones(gameEngine);
+    }
+    catch (...)
+    {
+        video.PopTransform();
+        throw;
+    }
+    video.PopTransform();
+}
+
+std::array<float, 16> BoneNode::GetMatrix() const
+{
+    return matrix;
+}
+
+} // namespace Quarnel::GameEngine2D::Scene

@@ -1,0 +1,35 @@
+#include "GameEngine2D/Scene/Mesh123Node.h"
+
+#include "GameEngine2D/GameEngine.h"
+#include "GameEngine2D/Video/Data/IVertices.h"
+
+#include <stdexcept>
+
+namespace Quarnel::GameEngine2D::Scene
+{
+
+Mesh123Node::Mesh123Node(std::string nodeName, Common::Point3D nodePosition,
+                         std::shared_ptr<Video::Data::IVertices> meshVertices) :
+    Node(std::move(nodeName), nodePosition, std::nullopt),
+    vertices(std::move(meshVertices))
+{
+    if (!vertices)
+        throw std::invalid_argument("vertices is null");
+}
+
+void Mesh123Node::DisposeNode(GameEngine& gameEngine)
+{
+    vertices->Dispose(gameEngine.GetVideoEngine());
+}
+
+void Mesh123Node::UpdateNode(GameEngine& gameEngine)
+{
+    vertices->Draw(gameEngine.GetVideoEngine());
+}
+
+std::shared_ptr<Video::Data::IVertices> Mesh123Node::GetVertices() const
+{
+    return vertices;
+}
+
+} // namespace Quarnel::GameEngine2D::Scene
