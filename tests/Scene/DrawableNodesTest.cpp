@@ -1,6 +1,7 @@
 #include "GameEngine2D/Animation/AnimationManager.h"
 #include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Scene/BoneNode.h"
+#include "GameEngine2D/Scene/Camera.h"
 #include "GameEngine2D/Scene/ColorNode.h"
 #include "GameEngine2D/Scene/CustomAnimationNode.h"
 #include "GameEngine2D/Scene/DynamicMeshNode.h"
@@ -129,6 +130,9 @@ TEST_F(DrawableNodes, APictureAtTheOriginLandsUprightInTheTopLeftCorner)
                                                           {{16, 16, 16, 16}, 255, 255, 255}}));
     const auto picture =
         std::make_shared<GameEngine2D::Scene::PictureNode>("picture", texture, Point3D(0.0f, 0.0f, 0.0f));
+    // The 2D camera at z = 100 looking at z = 0.
+    const GameEngine2D::Scene::Camera camera("camera", Point3D(0.0f, 0.0f, 100.0f), Point3D(0.0f, 0.0f, 0.0f), true);
+    camera.Apply(video());
     picture->Update(engine());
 
     EXPECT_EQ(ReadPixel(0, 0), Red);
