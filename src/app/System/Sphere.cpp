@@ -1,0 +1,67 @@
+#include "app/System/Sphere.h"
+
+#include "Common/RandomNumber.h"
+#include "GameEngine2D/Scene/StaticMeshNode.h"
+#include "GameEngine2D/Video/Data/LightColors.h"
+#include "GameEngine2D/Video/Data/MeshData.h"
+#include "GameEngine2D/Video/Material.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace Zandrel::System
+{
+
+namespace
+{
+
+using Quarnel::Common::Point3D;
+
+// A size of 100 shows the model at its own size.
+constexpr float SizePerScaleUnit = 100.0f;
+
+} // namespace
+
+Sphere::Sphere(std::string itemName, Point3D itemPosition, float massValue, SolarSystem& owner, std::uint16_t itemId,
+               float bodySize) :
+    Item(std::move(itemName), itemPosition, massValue, owner, itemId),
+    scaleFactor(bodySize / SizePerScaleUnit)
+{
+}
+
+void Sphere::Build()
+{
+    meshNode = CreateMeshNode();
+    if (!meshNode)
+        throw std::runtime_error("Kein Mesh für " + GetName());
+    meshNode->SetScale(Point3D(scaleFactor, scaleFactor, scaleFactor));
+    AddChild(meshNode);
+    // r in 1..100 gives a whole number of degrees per second between -49 and 50 about the vertical axis.
+    const auto r = static_cast<float>(Quarnel::Common::RandomNumber::Get(1, 100));
+    spin = Point3D(0.0f, r - 50.0f, 0.0f);
+}
+
+void Sphere::SetHighlight(bool on)
+{
+    SetAmbient(on ? HighlightAmbient : PlanetAmbient);
+}
+
+float Sphere::GetScaleFactor() const
+{
+    return scaleFactor;
+}
+
+void Sphere::Spin(float dt)
+{
+    SetRotation(GetRotation() + spin * dt);
+}
+
+void Sphere::SetAmbient(Quarnel::Common::Color color)
+{
+    const std::shared_ptr<Quarnel::GameEngine2D::Video::Material> material = meshNode->GetMesh()->GetMaterial();
+    if (!material->GetColors())
+        material->SetColors(std::make_shared<Quarnel::GameEngine2D::Video::Data::LightColors>());
+    material->GetColors()->ambient = color;
+}
+
+} // namespace Zandrel::System

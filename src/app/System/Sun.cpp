@@ -1,0 +1,61 @@
+#include "app/System/Sun.h"
+
+#include "GameEngine2D/GameEngine.h"
+#include "GameEngine2D/Scene/NodeFactory.h"
+#include "GameEngine2D/Scene/Scene.h"
+#include "GameEngine2D/Scene/StaticMeshNode.h"
+#include "GameEngine2D/Video/Data/LightColors.h"
+#include "GameEngine2D/Video/Data/MeshData.h"
+#include "GameEngine2D/Video/Factory.h"
+#include "GameEngine2D/Video/Material.h"
+#include "GameEngine2D/Video/Texture.h"
+#include "app/System/SolarSystem.h"
+
+#include <stdexcept>
+#include <utility>
+
+namespace Zandrel::System
+{
+
+std::shared_ptr<Sun> Sun::Create(std::string itemName, Quarnel::Common::Point3D itemPosition, float massValue,
+                                 SolarSystem& owner, std::uint16_t itemId, float bodySize)
+{
+    return Make<Sun>(std::move(itemName), itemPosition, massValue, owner, itemId, bodySize);
+}
+
+Sun::Sun(ConstructionKey /*key*/, std::string itemName, Quarnel::Common::Point3D itemPosition, float massValue,
+         SolarSystem& owner, std::uint16_t itemId, float bodySize) :
+    Sphere(std::move(itemName), itemPosition, massValue, owner, itemId, bodySize)
+{
+}
+
+void Sun::SetHighlight(bool on)
+{
+    SetAmbient(on ? HighlightAmbient : SunAmbient);
+}
+
+std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> Sun::CreateMeshNode()
+{
+    SolarSystem& owner = GetSystem();
+    const std::shared_ptr<Quarnel::GameEngine2D::Video::Data::MeshData> mesh = owner.CreateSphereMesh();
+    Quarnel::GameEngine2D::Scene::Scene& scene = owner.GetScene();
+    // The image comes from the factory's cache, where the solar system keeps it from start-up on.
+    texture = scene.GetGameEngine().GetVideoEngine().GetFactory().CreateTextureFromFile(TextureFile, true);
+    // The factory has written why; a sun without its texture would be a plain planet.
+    if (!texture)
+        throw std::runtime_error(std::string("Textur kann nicht geladen werden: ") + TextureFile);
+    const std::shared_ptr<Quarnel::GameEngine2D::Video::Material> material = mesh->GetMaterial();
+    material->SetTexture(texture);
+    if (!material->GetColors())
+        material->SetColors(std::make_shared<Quarnel::GameEngine2D::Video::Data::LightColors>());
+    material->GetColors()->ambient = SunAmbient;
+    return scene.GetNodeFactory().CreateStaticMeshNode("sun_01", Quarnel::Common::Point3D(0.0f, 0.0f, 0.0f), mesh);
+}
+
+void Sun::DisposeNode(Quarnel::GameEngine2D::GameEngine& gameEngine)
+{
+    if (texture)
+        gameEngine.GetVideoEngine().GetFactory().FreeTexture(*std::exchange(texture, nullptr));
+}
+
+} // namespace Zandrel::System
