@@ -3,6 +3,7 @@
 #include "Common/GameUtil/ConfigFile.h"
 #include "Common/MyLog.h"
 #include "GameEngine2D/GameEngine.h"
+#include "app/Game.h"
 
 #include <exception>
 
@@ -42,11 +43,11 @@ void ReportFailure(const std::string& message)
 
 } // namespace
 
-void BuildGameScene(Quarnel::GameEngine2D::GameEngine& /*engine*/)
+void BuildGameScene(Quarnel::GameEngine2D::GameEngine& engine)
 {
-    // GAME SCENE HOOK: construct the game scene here, e.g. `std::make_shared<Game>(engine)`; its constructor
-    // builds the 3D scene and the control-panel scene and registers both with the engine, the 3D scene first.
-    // The engine's scene list owns them; nothing here keeps a reference.
+    // The game scene builds the 3D scene and the control-panel scene and registers both with the engine, the 3D
+    // scene first. The engine's scene list owns them; nothing here keeps a reference.
+    Game::Create(engine);
 }
 
 int RunProgram()

@@ -1,0 +1,144 @@
+#include "app/Game.h"
+
+#include "Common/Color.h"
+#include "Common/Point3D.h"
+#include "GameEngine2D/Control/CameraControl.h"
+#include "GameEngine2D/GameEngine.h"
+#include "GameEngine2D/Scene/Camera.h"
+#include "GameEngine2D/Scene/EmptyNode.h"
+#include "GameEngine2D/Scene/LightNode.h"
+#include "GameEngine2D/Scene/NodeFactory.h"
+#include "GameEngine2D/Scene/StaticMeshNode.h"
+#include "GameEngine2D/Video/Data/LightColors.h"
+#include "GameEngine2D/Video/Font.h"
+#include "GameEngine2D/Video/FontManager.h"
+#include "app/System/SolarSystem.h"
+
+#include <SDL_ttf.h>
+#include <stdexcept>
+#include <utility>
+
+namespace Zandrel
+{
+
+namespace
+{
+
+using Quarnel::Common::Color;
+using Quarnel::Common::Point3D;
+
+const Point3D Origin(0.0f, 0.0f, 0.0f);
+const Point3D CameraPosition(8.0f, 5.0f, 150.0f);
+constexpr int FontSize = 12;
+constexpr Color FontColor(255, 255, 255, 255);
+constexpr Color Background(96, 96, 96, 255);
+
+// A white point light at the node's place (w = 1), fading slowly with distance.
+constexpr Color LightAmbient(255, 255, 255, 255);
+constexpr Color LightDiffuse(255, 255, 255, 255);
+constexpr Color LightSpecular(128, 128, 128, 255);
+constexpr float LightConstantAttenuation = 1.0f;
+constexpr float LightLinearAttenuation = 0.0005f;
+
+// The grid model spans about ±1 in x and y; flattened in z it reads as a plane of ±60 units.
+const Point3D PlaneScale(60.0f, 1.0f, 0.01f);
+// Degrees about x, y, z: the x-y plane, the x-z plane, the y-z plane.
+const Point3D SecondPlaneRotation(90.0f, 0.0f, 0.0f);
+const Point3D ThirdPlaneRotation(0.0f, 90.0f, 0.0f);
+
+// Pointer pixels to scene units, and the scale of the wheel step.
+constexpr float CameraSpeed = 0.2f;
+constexpr float CameraUnusedFactor = 0.0f;
+
+// The font is only opened when text is drawn; opening it once here reports a missing or broken file at start-up
+// instead of in the middle of the game.
+void CheckFontFile(const std::string& fileName, int size)
+{
+    TTF_Font* opened = TTF_OpenFont(fileName.c_str(), size);
+    if (opened == nullptr)
+        throw std::runtime_error("Schrift kann nicht geöffnet werden: " + fileName + "\n" + TTF_GetError());
+    TTF_CloseFont(opened);
+}
+
+} // namespace
+
+std::shared_ptr<Game> Game::Create(Quarnel::GameEngine2D::GameEngine& engine)
+{
+    // The font comes first, before any part of the scene exists.
+    auto fonts = std::make_unique<Quarnel::GameEngine2D::Video::FontManager>();
+    std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont =
+        fonts->Get(fonts->Create(FontFile, FontSize, FontColor));
+    CheckFontFile(panelFont->GetTtfFile(), panelFont->GetSize());
+
+    auto game = std::make_shared<Game>(ConstructionKey{}, engine, std::move(fonts), std::move(panelFont));
+    game->ShowWithPanel();
+    return game;
+}
+
+Game::Game(ConstructionKey /*key*/, Quarnel::GameEngine2D::GameEngine& engine,
+           std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fonts,
+           std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont) :
+    Scene(SceneName, engine),
+    fontManager(std::move(fonts)),
+    font(std::move(panelFont))
+{
+    GetCamera()->SetPosition(CameraPosition);
+    GetCamera()->SetTarget(Origin);
+    AddLight();
+    solarSystem = std::make_shared<System::SolarSystem>("mySolarSystem", *this);
+    GetRoot()->AddChild(solarSystem);
+    AddReferencePlanes();
+    cameraControl = std::make_unique<Quarnel::GameEngine2D::Control::CameraControl>(
+        &GetEventManager(), GetCamera(), std::nullopt, CameraSpeed, CameraUnusedFactor);
+    SetBackgroundColor(Background);
+}
+
+Game::~Game() = default;
+
+void Game::AddLight()
+{
+    const auto light = GetNodeFactory().CreateLightNode("light1", Origin);
+    light->SetColors(
+        std::make_shared<Quarnel::GameEngine2D::Video::Data::LightColors>(LightAmbient, LightDiffuse, LightSpecular));
+    light->SetLightPosition({0.0f, 0.0f, 0.0f, 1.0f});
+    light->SetConstantAttenuation(LightConstantAttenuation);
+    light->SetLinearAttenuation(LightLinearAttenuation);
+    GetRoot()->AddChild(light);
+}
+
+void Game::AddReferencePlanes()
+{
+    // One model read once; the other two planes draw the same mesh data, turned.
+    const auto first = GetNodeFactory().CreateStaticMeshNode(GroundFile, Origin);
+    const auto second = GetNodeFactory().CreateStaticMeshNode("ground02", Origin, first->GetMesh());
+    const auto third = GetNodeFactory().CreateStaticMeshNode("ground03", Origin, second->GetMesh());
+    second->SetRotation(SecondPlaneRotation);
+    third->SetRotation(ThirdPlaneRotation);
+    for (const auto& plane : {first, second, third})
+    {
+        plane->SetScale(PlaneScale);
+        // Drawn as a line strip through the grid's corners, seen from both sides.
+        plane->SetTwoSided(true);
+        plane->SetWireframe(true);
+        GetRoot()->AddChild(plane);
+    }
+}
+
+void Game::ShowWithPanel()
+{
+    // The 3D scene first: its grey becomes the clear colour of every frame.
+    Show(false);
+
+    auto panel = std::make_shared<Quarnel::GameEngine2D::Scene::Scene>(GetName() + "_gui", GetGameEngine());
+    panel->GetCamera()->SetOrthographic(true);
+
+    // CONTROL PANEL: construct the panel here once it exists and put it under the panel scene's root:
+    //     panel->GetRoot()->AddChild(std::make_shared<GameGUI>(*panel, font, solarSystem));
+    // Until then the panel scene is empty and draws nothing over the 3D picture.
+
+    // Drawn after the 3D scene each frame; not shown, so the clear colour stays the game scene's.
+    GetGameEngine().AddScene(panel);
+    panelScene = panel;
+}
+
+} // namespace Zandrel

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "GameEngine2D/Scene/Scene.h"
+
+#include <memory>
+#include <string>
+
+namespace Quarnel::GameEngine2D::Control
+{
+class CameraControl;
+} // namespace Quarnel::GameEngine2D::Control
+
+namespace Quarnel::GameEngine2D::Video
+{
+class Font;
+class FontManager;
+} // namespace Quarnel::GameEngine2D::Video
+
+namespace Zandrel
+{
+
+namespace System
+{
+class SolarSystem;
+} // namespace System
+
+// The game's 3D scene: the camera, a white point light at the origin, the solar system and three wire-frame reference
+// planes, with mouse control of the camera; plus the flat control-panel scene drawn over it. Both register
+// themselves with the engine, the 3D scene first. Updating, physics and drawing are the scene's own.
+class Game : public Quarnel::GameEngine2D::Scene::Scene
+{
+public:
+    static constexpr const char* SceneName = "Zandrel";
+    static constexpr const char* FontFile = "daten//font//vera//Vera.ttf";
+    static constexpr const char* GroundFile = "daten//models//ground.obj";
+
+    // Builds both scenes and hands them to `engine`, which owns them from then on. A missing or broken font, model
+    // or texture file: std::runtime_error, and nothing is registered.
+    static std::shared_ptr<Game> Create(Quarnel::GameEngine2D::GameEngine& engine);
+
+private:
+    struct ConstructionKey
+    {
+        explicit ConstructionKey() = default;
+    };
+
+public:
+    Game(ConstructionKey key, Quarnel::GameEngine2D::GameEngine& engine,
+         std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fonts,
+         std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont);
+    ~Game() override;
+
+    [[nodiscard]] const std::shared_ptr<System::SolarSystem>& GetSolarSystem() const { return solarSystem; }
+    // The panel's font: Vera, 12 points, white.
+    [[nodiscard]] const std::shared_ptr<Quarnel::GameEngine2D::Video::Font>& GetFont() const { return font; }
+    // The control-panel scene; the engine owns it, so it is null once the engine has let it go.
+    [[nodiscard]] std::shared_ptr<Quarnel::GameEngine2D::Scene::Scene> GetPanelScene() const
+    {
+        return panelScene.lock();
+    }
+
+private:
+    void AddLight();
+    void AddReferencePlanes();
+    // Registers this scene and then the panel scene with the engine; needs a shared owner of this scene.
+    void ShowWithPanel();
+
+    std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fontManager;
+    std::shared_ptr<Quarnel::GameEngine2D::Video::Font> font;
+    std::unique_ptr<Quarnel::GameEngine2D::Control::CameraControl> cameraControl;
+    std::shared_ptr<System::SolarSystem> solarSystem;
+    std::weak_ptr<Quarnel::GameEngine2D::Scene::Scene> panelScene;
+};
+
+} // namespace Zandrel
