@@ -397,4 +397,20 @@ void Helper::Throw(const std::string& message)
     Throw<std::runtime_error>(message);
 }
 
+std::string Helper::MessageOf(const std::exception_ptr& error)
+{
+    try
+    {
+        std::rethrow_exception(error);
+    }
+    catch (const std::exception& caught)
+    {
+        return caught.what();
+    }
+    catch (...)
+    {
+        return "unknown exception";
+    }
+}
+
 } // namespace Quarnel::Common

@@ -59,6 +59,9 @@ public:
         throw error;
     }
 
+    // The text of whatever a callee threw: the message of a std::exception, else "unknown exception".
+    [[nodiscard]] static std::string MessageOf(const std::exception_ptr& error);
+
     static void Info(std::string_view text) { MyLog::Info(text); }
     static void Warning(std::string_view text) { MyLog::Warning(text); }
     static void LogException(const std::exception& error) { MyLog::LogException(error); }

@@ -1,5 +1,6 @@
 #include "GameEngine2D/GameEngine.h"
 
+#include "Common/Helper.h"
 #include "Common/MyLog.h"
 #include "GameEngine2D/Scene/Scene.h"
 
@@ -18,22 +19,6 @@ namespace
 
 // The main loop sleeps this long after every frame so that it never occupies a processor fully.
 constexpr Uint32 FramePauseMs = 3;
-
-std::string MessageOf(const std::exception_ptr& error)
-{
-    try
-    {
-        std::rethrow_exception(error);
-    }
-    catch (const std::exception& caught)
-    {
-        return caught.what();
-    }
-    catch (...)
-    {
-        return "unknown exception";
-    }
-}
 
 } // namespace
 
@@ -89,7 +74,7 @@ void GameEngine::SetScene(std::shared_ptr<Scene::Scene> scene, bool disposeOther
     }
     catch (...)
     {
-        const std::string message = MessageOf(std::current_exception());
+        const std::string message = Common::Helper::MessageOf(std::current_exception());
         Common::MyLog::Info("Fehler in SetScene");
         throw std::runtime_error(message);
     }
@@ -115,7 +100,7 @@ void GameEngine::Run()
     }
     catch (...)
     {
-        Common::MyLog::Warning(MessageOf(std::current_exception()));
+        Common::MyLog::Warning(Common::Helper::MessageOf(std::current_exception()));
     }
 }
 
@@ -169,7 +154,7 @@ void GameEngine::Dispose()
         catch (...)
         {
             // A scene handles its own failures; should one still escape, the others are disposed all the same.
-            Common::MyLog::Warning(MessageOf(std::current_exception()));
+            Common::MyLog::Warning(Common::Helper::MessageOf(std::current_exception()));
         }
     }
     scenes.clear();
@@ -180,7 +165,7 @@ void GameEngine::Dispose()
     }
     catch (...)
     {
-        Common::MyLog::Info("Fehler: " + MessageOf(std::current_exception()));
+        Common::MyLog::Info("Fehler: " + Common::Helper::MessageOf(std::current_exception()));
     }
     try
     {
@@ -191,7 +176,7 @@ void GameEngine::Dispose()
     }
     catch (...)
     {
-        Common::MyLog::Info("Fehler: " + MessageOf(std::current_exception()));
+        Common::MyLog::Info("Fehler: " + Common::Helper::MessageOf(std::current_exception()));
         Common::MyLog::Info(std::string("SDL_ERROR: ") + SDL_GetError());
     }
 }

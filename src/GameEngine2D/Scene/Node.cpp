@@ -1,5 +1,6 @@
 #include "GameEngine2D/Scene/Node.h"
 
+#include "Common/Helper.h"
 #include "Common/MyLog.h"
 #include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Video/Engine.h"
@@ -11,28 +12,6 @@
 
 namespace Quarnel::GameEngine2D::Scene
 {
-
-namespace
-{
-
-// The text of whatever a callee threw; only std::exception carries one.
-std::string MessageOf(const std::exception_ptr& error)
-{
-    try
-    {
-        std::rethrow_exception(error);
-    }
-    catch (const std::exception& caught)
-    {
-        return caught.what();
-    }
-    catch (...)
-    {
-        return "unknown exception";
-    }
-}
-
-} // namespace
 
 Node::Node(std::string nodeName, Common::Point3D nodePosition, std::optional<Common::Point3D> nodeSize) :
     name(std::move(nodeName)),
@@ -82,7 +61,7 @@ void Node::Dispose(GameEngine& gameEngine)
     catch (...)
     {
         // One failing clean-up must not keep the rest of the tree from being released.
-        const std::string message = MessageOf(std::current_exception());
+        const std::string message = Common::Helper::MessageOf(std::current_exception());
         Common::MyLog::Info("Error in DisposeNode at Node " + name);
         Common::MyLog::Warning(message);
     }
@@ -112,7 +91,7 @@ void Node::Update(GameEngine& gameEngine)
     catch (...)
     {
         // Every ancestor adds its own pair of lines, so the log shows the path from the failing node up.
-        const std::string message = MessageOf(std::current_exception());
+        const std::string message = Common::Helper::MessageOf(std::current_exception());
         Common::MyLog::Info("Fehler in Node.Update");
         Common::MyLog::Info(fmt::format("Error in Node.Update ({0}): {1}", name, message));
         throw std::runtime_error(fmt::format("Node.Update Error in Node {0}", name));
@@ -244,7 +223,7 @@ void Node::DisposeChildren(GameEngine& gameEngine)
     }
     catch (...)
     {
-        const std::string message = MessageOf(std::current_exception());
+        const std::string message = Common::Helper::MessageOf(std::current_exception());
         Common::MyLog::Info("Error in Children dispose at Node " + name);
         Common::MyLog::Warning(message);
     }
