@@ -2,6 +2,7 @@
 
 #include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Scene/ColorNode.h"
+#include "GameEngine2D/Scene/DynamicMeshNode.h"
 #include "GameEngine2D/Scene/LightNode.h"
 #include "GameEngine2D/Scene/NodeHelper.h"
 #include "GameEngine2D/Scene/PictureNode.h"
@@ -123,6 +124,23 @@ TEST_F(NodeFactoryCreation, AStaticMeshFromAModelFileIsLoggedBeforeAndAfter)
     const auto shared = factory().CreateStaticMeshNode("copy", Point3D(), mesh->GetMesh());
     EXPECT_EQ(shared->GetMesh(), mesh->GetMesh());
     EXPECT_TRUE(log.Has("CreatedStaticMeshNode copy"));
+}
+
+TEST_F(NodeFactoryCreation, ADynamicMeshFromAModelFileDrawsEveryTriangleOfIt)
+{
+    TestSupport::LogRecorder log;
+    const std::string file = "daten/models/sphere.obj";
+    const auto mesh = factory().CreateDynamicMeshNode(file, Point3D());
+    EXPECT_EQ(mesh->GetName(), file);
+    const int before = log.IndexOf("CreateDynamicMeshNode " + file);
+    EXPECT_GE(before, 0);
+    EXPECT_GT(log.IndexOf("CreatedDynamicMeshNode " + file), before);
+
+    auto& video = offscreen.Video();
+    video.InitFrame();
+    video.SetView3D(Point3D(0.0f, 0.0f, 10.0f), Point3D(0.0f, 0.0f, 0.0f), Point3D(0.0f, -1.0f, 0.0f));
+    mesh->Update(offscreen.Engine());
+    EXPECT_EQ(video.GetVideoInfo().GetTriangles(), 960u);
 }
 
 TEST_F(NodeFactoryCreation, ATextBlockMakesOneLineNodePerLine)
