@@ -1,0 +1,73 @@
+#pragma once
+
+#include "Common/Event.h"
+#include "GameEngine2D/Widgets/CheckBoxGroup.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace Quarnel::GameEngine2D::Widgets
+{
+
+class Button;
+class Label;
+
+// A check-box group with a title, paging buttons "<" and ">" and a page line ("Seite 1 von 2"). It stacks its
+// options vertically below the page line, lineSpacing apart, and shows only those of the current page; an
+// option that would end below the list's height opens the next page.
+class List : public CheckBoxGroup
+{
+public:
+    using HoverEvent = Common::Event<std::uint16_t, bool>;
+
+    [[nodiscard]] static std::shared_ptr<List> Create(Frame& owner, const std::string& widgetName,
+                                                      const std::string& listTitle, const Common::Rect& rect,
+                                                      bool noneAllowed, bool multipleAllowed,
+                                                      ChangeCallback changeCallback);
+
+    List(Key key, Frame& owner, const std::string& widgetName, const Common::Rect& rect, bool noneAllowed,
+         bool multipleAllowed, ChangeCallback changeCallback, std::string titleText);
+    ~List() override;
+
+    // Both add the option, then lay the list out again.
+    CheckBoxGroup& AddOption(const std::string& widgetName, const std::string& text, Common::Point3D place,
+                             std::uint16_t optionValue, bool checked = false, const std::string& contentPicture = "",
+                             const std::string& checkedPicture = "") override;
+    CheckBoxGroup& AddOption(std::shared_ptr<Scene::Node> content, std::uint16_t optionValue,
+                             bool checked = false) override;
+
+    // Raised with (option value, hovered) when the pointer enters or leaves an option.
+    [[nodiscard]] virtual Common::EventAddHandler<std::uint16_t, bool>& OnItemHover();
+
+    [[nodiscard]] int GetPage() const { return page; }
+    [[nodiscard]] int GetPageCount() const { return pageCount; }
+    [[nodiscard]] const std::vector<std::shared_ptr<Checkbox>>& GetItems() const { return items; }
+    [[nodiscard]] std::shared_ptr<Label> GetPageInfo() const { return pageInfo; }
+    [[nodiscard]] std::shared_ptr<Button> GetPreviousButton() const { return previousButton; }
+    [[nodiscard]] std::shared_ptr<Button> GetNextButton() const { return nextButton; }
+    // Turns to the previous or next page, when there is one.
+    void PreviousPage();
+    void NextPage();
+
+protected:
+    void Build() override;
+
+private:
+    void AddItem(std::shared_ptr<Checkbox> box);
+    // Places the items of the current page, hides the others and refreshes the page line and the buttons.
+    void Layout();
+
+    std::string listTitle;
+    std::shared_ptr<Label> pageInfo;
+    std::shared_ptr<Button> previousButton;
+    std::shared_ptr<Button> nextButton;
+    int page = 1;
+    int pageCount = 1;
+    std::vector<std::shared_ptr<Checkbox>> items;
+    float lineSpacing = 4.0f;
+    HoverEvent itemHover;
+};
+
+} // namespace Quarnel::GameEngine2D::Widgets

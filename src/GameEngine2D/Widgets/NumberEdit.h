@@ -1,0 +1,32 @@
+#pragma once
+
+#include "GameEngine2D/Widgets/TextEdit.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace Quarnel::GameEngine2D::Widgets
+{
+
+// A text field that only takes digits and offers its text as a number.
+class NumberEdit : public TextEdit
+{
+public:
+    [[nodiscard]] static std::shared_ptr<NumberEdit> Create(Frame& owner, const std::string& widgetName,
+                                                            const Common::Rect& rect, const std::string& text);
+
+    NumberEdit(Key key, Frame& owner, const std::string& widgetName, const Common::Rect& rect,
+               std::shared_ptr<Scene::TextNode> text, std::shared_ptr<Scene::TextNode> cursor);
+    ~NumberEdit() override;
+
+    // A piece is taken when it is "0" or reads as a non-zero integer: of single characters only the digits.
+    [[nodiscard]] bool AcceptText(const std::string& piece) const override;
+    // The text as a 64-bit integer: "042" gives 42; an empty or non-numeric text gives 0, a value beyond the
+    // 64-bit range the nearest limit.
+    [[nodiscard]] virtual std::int64_t GetInteger() const;
+    // The text as a float; an empty or non-numeric text gives 0.
+    [[nodiscard]] virtual float GetFloat() const;
+};
+
+} // namespace Quarnel::GameEngine2D::Widgets
