@@ -51,8 +51,7 @@ void Control::DisposeNode(GameEngine& /*gameEngine*/)
 
 void Control::UpdateNode(GameEngine& /*gameEngine*/)
 {
-    if (handlesInput)
-        UpdateInputArea();
+    UpdateInputArea();
 }
 
 Common::Rect Control::GetScreenRect() const
@@ -62,6 +61,8 @@ Common::Rect Control::GetScreenRect() const
 
 void Control::UpdateInputArea()
 {
+    if (!handlesInput)
+        return;
     const Common::Rect rect = GetScreenRect();
     if (inputHandler)
     {

@@ -83,7 +83,8 @@ public:
     [[nodiscard]] std::shared_ptr<Scene::Node> GetHighlightNode() const { return highlightNode; }
     // The control's rectangle in window pixels: its absolute position and its size.
     [[nodiscard]] Common::Rect GetScreenRect() const;
-    // Registers the input rectangle with the frame, or moves the registered one to where the control is now.
+    // Registers the input rectangle with the frame, or moves the registered one to where the control is now;
+    // nothing for a control that takes no input.
     void UpdateInputArea();
 
 protected:
