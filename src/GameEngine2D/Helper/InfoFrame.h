@@ -1,0 +1,75 @@
+#pragma once
+
+#include "GameEngine2D/Scene/EmptyNode.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace Quarnel::GameEngine2D::Scene
+{
+class Scene;
+class TextNode;
+} // namespace Quarnel::GameEngine2D::Scene
+
+namespace Quarnel::GameEngine2D::Video
+{
+class Font;
+} // namespace Quarnel::GameEngine2D::Video
+
+namespace Quarnel::GameEngine2D::Helper
+{
+
+// The engine's statistics overlay: one text line each for the frame rate, the drawing counters of the last
+// frame, the running animations of its scene and the registered input handlers. It counts frames through the
+// game engine's frame event and rewrites its lines once a second, so a frame costs one counter step.
+//
+// The scene is a plain back reference: the overlay lives in that scene's tree.
+class InfoFrame : public Scene::EmptyNode
+{
+    struct Key
+    {
+        explicit Key() = default;
+    };
+
+public:
+    // How often the lines are rewritten, in milliseconds.
+    static constexpr std::uint32_t RefreshInterval = 1000;
+
+    // The overlay is named scene name + "_infoFrame"; its lines stand one below the other from `place` on. The
+    // caller adds it to a parent. A null font is refused with std::invalid_argument "font is null".
+    [[nodiscard]] static std::shared_ptr<InfoFrame> Create(Scene::Scene& scene, std::shared_ptr<Video::Font> font,
+                                                           Common::Point3D place);
+
+    InfoFrame(Key key, Scene::Scene& ownerScene, Common::Point3D place);
+    ~InfoFrame() override;
+
+    // Counts one presented frame and rewrites the lines when the interval is over (`ticks` in milliseconds).
+    void CountFrame(std::uint32_t ticks);
+    // Rewrites the lines from the current counters with the given frame rate.
+    void Refresh(unsigned framesPerSecond);
+
+private:
+    enum Line : std::size_t
+    {
+        Fps,
+        Nodes,
+        Textures,
+        Vertices,
+        Animations,
+        InputHandlers,
+        Triangles,
+        LineCount
+    };
+
+    void Build(const std::shared_ptr<Video::Font>& font);
+
+    Scene::Scene* scene;
+    std::array<std::shared_ptr<Scene::TextNode>, LineCount> lines;
+    std::uint32_t intervalStart = 0;
+    unsigned frames = 0;
+    bool counting = false;
+};
+
+} // namespace Quarnel::GameEngine2D::Helper
