@@ -5,6 +5,8 @@
 #include "GameEngine2D/Scene/Node.h"
 #include "GameEngine2D/Scene/Scene.h"
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace Quarnel::GameEngine2D::Helper
@@ -42,7 +44,9 @@ NodeFadeTransparent::~NodeFadeTransparent() = default;
 void NodeFadeTransparent::WriteAlpha(float value)
 {
     current = value;
-    node->SetAlpha(static_cast<int>(value));
+    // Anything at or beyond 0 and 255 means hidden or opaque alike; bounding first keeps the conversion defined.
+    const float bounded = std::isnan(value) ? 0.0f : std::clamp(value, -1.0f, 256.0f);
+    node->SetAlpha(static_cast<int>(bounded));
 }
 
 void NodeFadeTransparent::FireArrived()

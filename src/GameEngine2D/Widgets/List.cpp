@@ -47,23 +47,31 @@ void List::Build()
     // list: the page line and the buttons sit rect.x further right than the list's own right edge.
     const float right = GetPosition().X() + GetSize().value_or(Common::Point3D()).X();
     const std::weak_ptr<List> self = WeakSelf<List>();
-    AddLabel(listTitle, Common::Point3D())
-        .AddLabel("Seite 0 von 0", Common::Point3D(right - PageInfoOffset, 0.0f, 0.0f), "pageInfo")
-        .AddButton("<", Common::Point3D(right - PreviousOffset, 0.0f, 0.0f),
-                   [self] {
-                       if (const auto list = self.lock())
-                           list->PreviousPage();
-                   })
-        .AddButton(">", Common::Point3D(right - NextOffset, 0.0f, 0.0f), [self] {
+    AddLabel(listTitle, Common::Point3D());
+    // The page line and the buttons are kept as made rather than looked up by name: a title "<" or "pageInfo"
+    // would otherwise be found in their place.
+    pageInfo =
+        Label::Create(GetFrame(), "Seite 0 von 0", Common::Point3D(right - PageInfoOffset, 0.0f, 0.0f), "pageInfo");
+    AddControl(pageInfo);
+    previousButton = Button::Create(
+        GetFrame(), Common::Point3D(right - PreviousOffset, 0.0f, 0.0f),
+        [self] {
+            if (const auto list = self.lock())
+                list->PreviousPage();
+        },
+        "<", "", "<", "");
+    AddControl(previousButton);
+    nextButton = Button::Create(
+        GetFrame(), Common::Point3D(right - NextOffset, 0.0f, 0.0f),
+        [self] {
             if (const auto list = self.lock())
                 list->NextPage();
-        });
-    pageInfo = std::static_pointer_cast<Label>(GetControl("pageInfo"));
+        },
+        ">", "", ">", "");
+    AddControl(nextButton);
     const std::shared_ptr<Scene::TextNode> pageText = pageInfo->GetTextNode();
     pageText->SetLeftToRight(false);
     pageText->SetColor(pageText->GetColor().Subtract(PageInfoFade));
-    previousButton = std::static_pointer_cast<Button>(GetControl("<"));
-    nextButton = std::static_pointer_cast<Button>(GetControl(">"));
     // An empty list reads "Seite 1 von 1" with both buttons disabled, so no click can leave pages 1..pageCount.
     Layout();
 }
