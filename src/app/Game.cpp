@@ -12,6 +12,7 @@
 #include "GameEngine2D/Video/Data/LightColors.h"
 #include "GameEngine2D/Video/Font.h"
 #include "GameEngine2D/Video/FontManager.h"
+#include "app/GameGUI.h"
 #include "app/System/SolarSystem.h"
 
 #include <SDL_ttf.h>
@@ -132,9 +133,8 @@ void Game::ShowWithPanel()
     auto panel = std::make_shared<Quarnel::GameEngine2D::Scene::Scene>(GetName() + "_gui", GetGameEngine());
     panel->GetCamera()->SetOrthographic(true);
 
-    // CONTROL PANEL: construct the panel here once it exists and put it under the panel scene's root:
-    //     panel->GetRoot()->AddChild(std::make_shared<GameGUI>(*panel, font, solarSystem));
-    // Until then the panel scene is empty and draws nothing over the 3D picture.
+    // The control panel down the right edge, drawn over the 3D picture.
+    panel->GetRoot()->AddChild(GameGUI::Create(*panel, font, solarSystem));
 
     // Drawn after the 3D scene each frame; not shown, so the clear colour stays the game scene's.
     GetGameEngine().AddScene(panel);

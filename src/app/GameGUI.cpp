@@ -1,0 +1,318 @@
+#include "app/GameGUI.h"
+
+#include "Common/Helper.h"
+#include "Common/MyLog.h"
+#include "Common/RandomNumber.h"
+#include "Common/Rect.h"
+#include "GameEngine2D/GameEngine.h"
+#include "GameEngine2D/Helper/InfoFrame.h"
+#include "GameEngine2D/Input/EventManager.h"
+#include "GameEngine2D/Input/InputHandler.h"
+#include "GameEngine2D/Physics/MassGravities.h"
+#include "GameEngine2D/Scene/NodeFactory.h"
+#include "GameEngine2D/Scene/Scene.h"
+#include "GameEngine2D/Scene/TextNode.h"
+#include "GameEngine2D/Widgets/Checkbox.h"
+#include "GameEngine2D/Widgets/Frame.h"
+#include "GameEngine2D/Widgets/Group.h"
+#include "GameEngine2D/Widgets/List.h"
+#include "GameEngine2D/Widgets/NumberEdit.h"
+#include "app/GameGUIPoint3D.h"
+#include "app/GuiDesigner.h"
+#include "app/System/Planet.h"
+#include "app/System/SolarSystem.h"
+#include "app/System/Sphere.h"
+#include "app/System/Sun.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace Zandrel
+{
+
+namespace
+{
+
+using Quarnel::Common::Color;
+using Quarnel::Common::Helper;
+using Quarnel::Common::Point3D;
+using Quarnel::Common::RandomNumber;
+using Quarnel::Common::Rect;
+using Quarnel::GameEngine2D::Input::EventType;
+using Quarnel::GameEngine2D::Input::Keys;
+using Quarnel::GameEngine2D::Input::KeyState;
+using Quarnel::GameEngine2D::Widgets::Checkbox;
+using Quarnel::GameEngine2D::Widgets::Group;
+using Quarnel::GameEngine2D::Widgets::NumberEdit;
+
+// Horizontal place of the number fields, right of their captions.
+constexpr float FieldColumn = 60.0f;
+// Random positions lie in the cube from -40 to 40 on every axis.
+constexpr std::uint32_t RandomPositionSpan = 80;
+constexpr float RandomPositionOffset = 40.0f;
+constexpr Color FooterColor{255, 255, 255, 200};
+// The statistics overlay is switched by F3, which types no character.
+constexpr auto InfoFrameKey = static_cast<std::size_t>(static_cast<int>(Keys::F1) + 2);
+
+template <typename T>
+std::shared_ptr<T> FindControl(const Group& group, const std::string& name)
+{
+    auto control = std::dynamic_pointer_cast<T>(group.GetControl(name));
+    if (!control)
+        throw std::runtime_error("Angefordertes Control " + name + " hat nicht die erwartete Art");
+    return control;
+}
+
+} // namespace
+
+std::shared_ptr<GameGUI> GameGUI::Create(Quarnel::GameEngine2D::Scene::Scene& panelScene,
+                                         std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont,
+                                         std::shared_ptr<System::SolarSystem> system)
+{
+    Helper::CheckNull(panelFont, "font");
+    Helper::CheckNull(system, "solarSystem");
+    auto gui = std::make_shared<GameGUI>(Key{}, panelScene, std::move(panelFont), std::move(system));
+    gui->Build();
+    return gui;
+}
+
+GameGUI::GameGUI(Key /*key*/, Quarnel::GameEngine2D::Scene::Scene& panelScene,
+                 std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont,
+                 std::shared_ptr<System::SolarSystem> system) :
+    EmptyNode("gui", Point3D(), Point3D()),
+    guiScene(panelScene),
+    font(std::move(panelFont)),
+    solarSystem(std::move(system))
+{
+}
+
+GameGUI::~GameGUI() = default;
+
+void GameGUI::Build()
+{
+    const Quarnel::Common::Point2D screen = guiScene.GetGameEngine().GetVideoEngine().GetSettings().GetSize();
+    const Point3D windowSize(screen);
+    designer = std::make_shared<GuiDesigner>(guiScene, panelWidth);
+    auto look = designer;
+    frame = Quarnel::GameEngine2D::Widgets::Frame::Create(
+        "main", Rect(Point3D(windowSize.X() - panelWidth, 0.0f, 0.0f), Point3D(panelWidth, windowSize.Y(), 0.0f)),
+        &guiScene, font,
+        [look](Quarnel::GameEngine2D::Widgets::WidgetType type, Quarnel::GameEngine2D::Widgets::WidgetNodeType role,
+               Quarnel::GameEngine2D::Widgets::Control& control) {
+            return look->CreateWidgetNode(control, role, type);
+        });
+
+    Group& group = *frame->GetMainGroup();
+    group.AddLabel("Neues Objekt", Point3D(0.0f, 16.0f, 0.0f), "laAddObject");
+    // The heading's height is the height of every number field.
+    const float fieldHeight = group.GetControl("laAddObject")->GetSize().value_or(Point3D()).Y();
+    BuildCreationRows(fieldHeight);
+    BuildExpertRows();
+    AddChild(frame);
+    BuildObjectList();
+    massField = FindControl<NumberEdit>(group, "neMass");
+    sizeField = FindControl<NumberEdit>(group, "neSize");
+    BuildFooter(windowSize);
+    BuildInfoFrame();
+}
+
+void GameGUI::BuildCreationRows(float fieldHeight)
+{
+    Group& group = *frame->GetMainGroup();
+    const Point3D fieldSize(panelWidth - FieldColumn, fieldHeight, 0.0f);
+    group.AddLabel("Masse:", Point3D(0.0f, 46.0f, 0.0f))
+        .AddNumberEdit("neMass", Rect(Point3D(FieldColumn, 46.0f, 0.0f), fieldSize), "50")
+        .AddLabel("Größe:", Point3D(0.0f, 76.0f, 0.0f))
+        .AddNumberEdit("neSize", Rect(Point3D(FieldColumn, 76.0f, 0.0f), fieldSize), "50")
+        .AddLabel("Position:", Point3D(0.0f, 106.0f, 0.0f));
+    positionEditor = std::make_unique<GameGUIPoint3D>(*frame, panelWidth, fieldHeight, Point3D(FieldColumn, 0.0f, 0.0f),
+                                                      Point3D(0.0f, 106.0f, 0.0f), "position");
+
+    // The callbacks hold the panel weakly: the widgets may outlive it inside a scene that is being torn down.
+    const std::weak_ptr<GameGUI> self = std::static_pointer_cast<GameGUI>(shared_from_this());
+    auto call = [self](void (GameGUI::*action)()) {
+        return [self, action] {
+            if (const auto gui = self.lock())
+                (gui.get()->*action)();
+        };
+    };
+    group.AddButton("Planet", Point3D(6.0f, 206.0f, 0.0f), call(&GameGUI::AddPlanetFromFields), "btnAddPlanet")
+        .AddButton("Zufälliger Planet", Point3D(86.0f, 206.0f, 0.0f), call(&GameGUI::AddRandomPlanet),
+                   "btnAddRandomPlanet")
+        .AddButton("Sonne", Point3D(6.0f, 232.0f, 0.0f), call(&GameGUI::AddSunFromFields), "btnAddSun")
+        .AddButton("Zufällige Sonne", Point3D(86.0f, 232.0f, 0.0f), call(&GameGUI::AddRandomSun), "btnAddRandomSun");
+}
+
+void GameGUI::BuildExpertRows()
+{
+    Group& group = *frame->GetMainGroup();
+    const std::weak_ptr<GameGUI> self = std::static_pointer_cast<GameGUI>(shared_from_this());
+    group.AddLabel("Experteneinstellung:", Point3D(6.0f, 432.0f, 0.0f))
+        .AddCheckbox("chGravityMode", "'echte' Gravitation an/aus", Point3D(6.0f, 452.0f, 0.0f),
+                     [self](Checkbox& /*box*/, bool requested) {
+                         if (const auto gui = self.lock())
+                             gui->SetRealGravity(requested);
+                         return requested;
+                     });
+}
+
+void GameGUI::BuildObjectList()
+{
+    Group& group = *frame->GetMainGroup();
+    const std::weak_ptr<GameGUI> self = std::static_pointer_cast<GameGUI>(shared_from_this());
+    objectList = group.AddList("liObjects", "Objekte", Rect(Point3D(2.0f, 480.0f, 0.0f), Point3D(190.0f, 280.0f, 0.0f)),
+                               false, false, [self](const std::vector<std::uint16_t>& selection) {
+                                   if (const auto gui = self.lock())
+                                       gui->OnSelectionChanged(selection);
+                               });
+    objectList->OnItemHover().Add(Quarnel::Common::Handler<std::uint16_t, bool>(
+        [self](std::uint16_t id, bool hovered) {
+            if (const auto gui = self.lock())
+                gui->OnItemHover(id, hovered);
+        },
+        this));
+}
+
+void GameGUI::BuildFooter(Point3D windowSize)
+{
+    auto note = guiScene.GetNodeFactory().CreateTextNode("testInfo", Point3D(2.0f, windowSize.Y() - 16.0f, 2.0f), font,
+                                                         "Alpha Version, siehe info.txt");
+    note->SetColor(FooterColor);
+    AddChild(note);
+}
+
+void GameGUI::BuildInfoFrame()
+{
+    // The overlay keeps counting frames while hidden, so it shows numbers at most a second old when switched on.
+    infoFrame = Quarnel::GameEngine2D::Helper::InfoFrame::Create(guiScene, font, Point3D(10.0f, 10.0f, 3.0f));
+    infoFrame->SetVisible(false);
+    AddChild(infoFrame);
+
+    Quarnel::GameEngine2D::Input::EventManager& input = guiScene.GetGameEngine().GetEventManager();
+    const std::weak_ptr<GameGUI> self = std::static_pointer_cast<GameGUI>(shared_from_this());
+    keyHandler = input.AddInputHandler(std::nullopt, [self](bool /*inside*/, EventType kind, const KeyState& keys,
+                                                            Quarnel::Common::Point2D /*mouse*/) {
+        if (const auto gui = self.lock())
+            gui->OnKey(kind, keys);
+    });
+}
+
+void GameGUI::DisposeNode(Quarnel::GameEngine2D::GameEngine& gameEngine)
+{
+    if (keyHandler)
+    {
+        gameEngine.GetEventManager().RemoveInputHandler(keyHandler);
+        keyHandler.reset();
+    }
+}
+
+void GameGUI::OnKey(EventType kind, const KeyState& keys)
+{
+    if (kind != EventType::KeyDown || keys.at(InfoFrameKey) == 0)
+        return;
+    infoFrame->SetVisible(!infoFrame->IsVisible());
+}
+
+void GameGUI::AddPlanetFromFields()
+{
+    const Point3D where = positionEditor->GetPoint();
+    const float mass = massField->GetFloat();
+    const float bodySize = sizeField->GetFloat();
+    const auto planet = solarSystem->AddPlanet("Planet", where, mass, bodySize);
+    AddListEntry(planet->GetName(), planet->GetId(), mass);
+    LogPlanet(where, mass, bodySize);
+}
+
+void GameGUI::AddRandomPlanet()
+{
+    const auto value = static_cast<float>(RandomNumber::Get(1, 200));
+    const Point3D where = RandomPosition();
+    const auto planet = solarSystem->AddPlanet("Planet", where, value, value);
+    AddListEntry(planet->GetName(), planet->GetId(), value);
+    LogPlanet(where, value, value);
+}
+
+void GameGUI::AddSunFromFields()
+{
+    const float mass = massField->GetFloat();
+    const auto sun = solarSystem->AddSun("Sonne", positionEditor->GetPoint(), mass, sizeField->GetFloat());
+    AddListEntry(sun->GetName(), sun->GetId(), mass);
+}
+
+void GameGUI::AddRandomSun()
+{
+    // The size is drawn before the mass.
+    const auto bodySize = static_cast<float>(RandomNumber::Get(300, 500));
+    const auto mass = static_cast<float>(RandomNumber::Get(1000, 50000));
+    const auto sun = solarSystem->AddSun("Sonne", RandomPosition(), mass, bodySize);
+    AddListEntry(sun->GetName(), sun->GetId(), mass);
+}
+
+void GameGUI::SetRealGravity(bool on)
+{
+    solarSystem->GetGravities().SetSimpleMode(!on);
+}
+
+void GameGUI::OnSelectionChanged(const std::vector<std::uint16_t>& selection)
+{
+    std::vector<std::uint16_t> previous = std::move(selectedIds);
+    selectedIds = selection;
+    for (const std::uint16_t id : previous)
+        RefreshHighlight(id);
+    for (const std::uint16_t id : selectedIds)
+        RefreshHighlight(id);
+}
+
+void GameGUI::OnItemHover(std::uint16_t id, bool hovered)
+{
+    if (hovered)
+    {
+        const std::optional<std::uint16_t> left = hoveredId;
+        hoveredId = id;
+        if (left && *left != id)
+            RefreshHighlight(*left);
+    }
+    else if (hoveredId == id)
+    {
+        hoveredId.reset();
+    }
+    RefreshHighlight(id);
+}
+
+void GameGUI::RefreshHighlight(std::uint16_t id)
+{
+    const auto sphere = std::dynamic_pointer_cast<System::Sphere>(solarSystem->FindItem(id));
+    if (!sphere)
+        return;
+    const bool selected = std::ranges::find(selectedIds, id) != selectedIds.end();
+    sphere->SetHighlight(selected || hoveredId == id);
+}
+
+void GameGUI::AddListEntry(const std::string& bodyName, std::uint16_t id, float mass)
+{
+    Quarnel::GameEngine2D::Scene::NodeFactory& factory = guiScene.GetNodeFactory();
+    const float fieldHeight = massField->GetSize().value_or(Point3D()).Y();
+    auto entry = factory.CreateEmptyNode(bodyName + "_li", Point3D(),
+                                         Point3D(panelWidth - 16.0f, 2.0f * fieldHeight + 8.0f, 0.0f));
+    entry->AddChild(factory.CreateTextNode(bodyName, Point3D(0.0f, 2.0f, 0.0f), font, bodyName));
+    entry->AddChild(factory.CreateTextNode(bodyName, Point3D(0.0f, fieldHeight + 6.0f, 0.0f), font,
+                                           "Objekt " + std::to_string(id) + " | Masse " + Helper::FloatToString(mass)));
+    objectList->AddOption(entry, id, false);
+}
+
+void GameGUI::LogPlanet(Point3D where, float mass, float bodySize)
+{
+    Quarnel::Common::MyLog::Info("Planet created at: " + where.ToString() + " mass: " + Helper::FloatToString(mass) +
+                                 " size: " + Helper::FloatToString(bodySize));
+}
+
+Point3D GameGUI::RandomPosition()
+{
+    // Drawn as unsigned values from 0 to 80 and shifted in float, so that the lower half becomes negative.
+    const auto x = static_cast<float>(RandomNumber::Get(0, RandomPositionSpan)) - RandomPositionOffset;
+    const auto y = static_cast<float>(RandomNumber::Get(0, RandomPositionSpan)) - RandomPositionOffset;
+    const auto z = static_cast<float>(RandomNumber::Get(0, RandomPositionSpan)) - RandomPositionOffset;
+    return {x, y, z};
+}
+
+} // namespace Zandrel

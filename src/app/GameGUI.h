@@ -1,0 +1,131 @@
+#pragma once
+
+#include "Common/Point3D.h"
+#include "GameEngine2D/Input/EventType.h"
+#include "GameEngine2D/Input/Keys.h"
+#include "GameEngine2D/Scene/EmptyNode.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Quarnel::GameEngine2D::Helper
+{
+class InfoFrame;
+} // namespace Quarnel::GameEngine2D::Helper
+
+namespace Quarnel::GameEngine2D::Input
+{
+class InputHandler;
+} // namespace Quarnel::GameEngine2D::Input
+
+namespace Quarnel::GameEngine2D::Scene
+{
+class Scene;
+class TextNode;
+} // namespace Quarnel::GameEngine2D::Scene
+
+namespace Quarnel::GameEngine2D::Video
+{
+class Font;
+} // namespace Quarnel::GameEngine2D::Video
+
+namespace Quarnel::GameEngine2D::Widgets
+{
+class Frame;
+class List;
+class NumberEdit;
+} // namespace Quarnel::GameEngine2D::Widgets
+
+namespace Zandrel
+{
+
+namespace System
+{
+class SolarSystem;
+} // namespace System
+
+class GameGUIPoint3D;
+class GuiDesigner;
+
+// The control panel: a column of widgets along the right edge of the window with which the user creates
+// planets and suns from typed or random values, switches the gravity law, and picks bodies from a paged list to
+// highlight them. Below the panel's column, in the bottom-left corner, stands the "Alpha Version" note, and a
+// statistics overlay (hidden until F3) sits in the top-left corner.
+//
+// The panel is a node of the flat panel scene and is built in two steps (Create), because its widgets need the
+// panel's own owner to find their absolute positions. It observes the panel scene (which owns it) and shares the
+// solar system with the game scene.
+class GameGUI : public Quarnel::GameEngine2D::Scene::EmptyNode
+{
+    struct Key
+    {
+        explicit Key() = default;
+    };
+
+public:
+    // Width of the panel's column in pixels.
+    static constexpr float PanelWidth = 200.0f;
+
+    [[nodiscard]] static std::shared_ptr<GameGUI> Create(Quarnel::GameEngine2D::Scene::Scene& panelScene,
+                                                         std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont,
+                                                         std::shared_ptr<System::SolarSystem> system);
+    GameGUI(Key key, Quarnel::GameEngine2D::Scene::Scene& panelScene,
+            std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont, std::shared_ptr<System::SolarSystem> system);
+    ~GameGUI() override;
+
+    // Drops the F3 handler from the engine's input dispatcher.
+    void DisposeNode(Quarnel::GameEngine2D::GameEngine& gameEngine) override;
+
+    [[nodiscard]] Quarnel::GameEngine2D::Widgets::Frame& GetFrame() const { return *frame; }
+    [[nodiscard]] Quarnel::GameEngine2D::Widgets::List& GetObjectList() const { return *objectList; }
+    [[nodiscard]] GameGUIPoint3D& GetPositionEditor() const { return *positionEditor; }
+    [[nodiscard]] Quarnel::GameEngine2D::Widgets::NumberEdit& GetMassField() const { return *massField; }
+    [[nodiscard]] Quarnel::GameEngine2D::Widgets::NumberEdit& GetSizeField() const { return *sizeField; }
+    // The statistics overlay, hidden until F3.
+    [[nodiscard]] Quarnel::GameEngine2D::Helper::InfoFrame& GetInfoFrame() const { return *infoFrame; }
+
+private:
+    void Build();
+    void BuildCreationRows(float fieldHeight);
+    void BuildExpertRows();
+    void BuildObjectList();
+    void BuildFooter(Quarnel::Common::Point3D windowSize);
+    void BuildInfoFrame();
+
+    // The button callbacks.
+    void AddPlanetFromFields();
+    void AddRandomPlanet();
+    void AddSunFromFields();
+    void AddRandomSun();
+    // Ticked selects the inverse-square law, unticked the distance-independent pull.
+    void SetRealGravity(bool on);
+    void OnSelectionChanged(const std::vector<std::uint16_t>& selection);
+    void OnItemHover(std::uint16_t id, bool hovered);
+    // A body is lit while its entry is selected or under the pointer.
+    void RefreshHighlight(std::uint16_t id);
+    void OnKey(Quarnel::GameEngine2D::Input::EventType kind, const Quarnel::GameEngine2D::Input::KeyState& keys);
+
+    void AddListEntry(const std::string& bodyName, std::uint16_t id, float mass);
+    void LogPlanet(Quarnel::Common::Point3D where, float mass, float bodySize);
+    [[nodiscard]] static Quarnel::Common::Point3D RandomPosition();
+
+    Quarnel::GameEngine2D::Scene::Scene& guiScene;
+    std::shared_ptr<Quarnel::GameEngine2D::Video::Font> font;
+    std::shared_ptr<System::SolarSystem> solarSystem;
+    std::shared_ptr<Quarnel::GameEngine2D::Widgets::Frame> frame;
+    std::unique_ptr<GameGUIPoint3D> positionEditor;
+    std::shared_ptr<Quarnel::GameEngine2D::Widgets::NumberEdit> massField;
+    std::shared_ptr<Quarnel::GameEngine2D::Widgets::NumberEdit> sizeField;
+    std::shared_ptr<Quarnel::GameEngine2D::Widgets::List> objectList;
+    float panelWidth = PanelWidth;
+    std::shared_ptr<GuiDesigner> designer;
+    std::shared_ptr<Quarnel::GameEngine2D::Helper::InfoFrame> infoFrame;
+    std::shared_ptr<Quarnel::GameEngine2D::Input::InputHandler> keyHandler;
+    std::vector<std::uint16_t> selectedIds;
+    std::optional<std::uint16_t> hoveredId;
+};
+
+} // namespace Zandrel
