@@ -52,7 +52,7 @@ constexpr std::uint32_t RandomPositionSpan = 80;
 constexpr float RandomPositionOffset = 40.0f;
 constexpr Color FooterColor{255, 255, 255, 200};
 // The statistics overlay is switched by F3, which types no character.
-constexpr auto InfoFrameKey = static_cast<std::size_t>(static_cast<int>(Keys::F1) + 2);
+constexpr auto InfoFrameKey = static_cast<std::size_t>(Keys::F3);
 
 template <typename T>
 std::shared_ptr<T> FindControl(const Group& group, const std::string& name)

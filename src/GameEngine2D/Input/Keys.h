@@ -39,6 +39,7 @@ enum class Keys : std::int32_t
     PageUp = 280,
     PageDown = 281,
     F1 = 282,
+    F3 = 284,
     F15 = 296,
     NumLock = 300,
     CapsLock = 301,
