@@ -1,3 +1,4 @@
+#include "Animation/RunningClock.h"
 #include "GameEngine2D/Animation/Animation.h"
 #include "GameEngine2D/Animation/AnimationManager.h"
 #include "GameEngine2D/Animation/AnimationTimer.h"
@@ -36,24 +37,7 @@ protected:
     void OnStop() override { calls.emplace_back("OnStop"); }
 };
 
-// A started manager whose clock has recorded its first tick; Frame advances it by one step.
-struct RunningClock
-{
-    AnimationManager manager;
-    std::uint32_t ticks = 10000;
-
-    RunningClock()
-    {
-        manager.Start();
-        manager.Update(ticks);
-    }
-    void Frame(std::uint32_t step = 16) { manager.Update(ticks += step); }
-    void AdvanceTo(std::uint32_t time)
-    {
-        while (manager.GetTime() < time)
-            Frame(std::min<std::uint32_t>(16, time - manager.GetTime()));
-    }
-};
+using AnimationTesting::RunningClock;
 
 TEST(AnimationProtocol, StepsWithElapsedTimeFromItsStartAndFiresUpdatedAfterEach)
 {

@@ -1,3 +1,4 @@
+#include "Animation/RunningClock.h"
 #include "Common/Point3D.h"
 #include "GameEngine2D/Animation/AnimationManager.h"
 #include "GameEngine2D/Animation/AnimationMove.h"
@@ -29,18 +30,7 @@ private:
     Point3D position{0.0f, 0.0f, 0.0f};
 };
 
-struct RunningClock
-{
-    AnimationManager manager;
-    std::uint32_t ticks = 10000;
-
-    RunningClock()
-    {
-        manager.Start();
-        manager.Update(ticks);
-    }
-    void Frame(std::uint32_t step = 16) { manager.Update(ticks += step); }
-};
+using AnimationTesting::RunningClock;
 
 TEST(AnimationMove, MovesBySpeedTimesFrameStep)
 {

@@ -1,3 +1,4 @@
+#include "Animation/RunningClock.h"
 #include "GameEngine2D/Animation/AnimationConnector.h"
 #include "GameEngine2D/Animation/AnimationManager.h"
 #include "GameEngine2D/Animation/AnimationTimer.h"
@@ -20,29 +21,11 @@ using namespace Quarnel::GameEngine2D::Animation;
 using ::testing::StrEq;
 using ::testing::ThrowsMessage;
 
-struct RunningClock
+// The shared clock plus a record of what happened, with the clock time: "A start 10016".
+struct RunningClock : AnimationTesting::RunningClock
 {
-    AnimationManager manager;
-    std::uint32_t ticks = 10000;
-    // What happened, with the clock time: "A start 10016".
     std::vector<std::string> log;
 
-    RunningClock()
-    {
-        manager.Start();
-        manager.Update(ticks);
-    }
-    void Frame(std::uint32_t step = 16) { manager.Update(ticks += step); }
-    void Frames(int count)
-    {
-        for (int frame = 0; frame < count; ++frame)
-            Frame();
-    }
-    void AdvanceTo(std::uint32_t time)
-    {
-        while (manager.GetTime() < time)
-            Frame(std::min<std::uint32_t>(16, time - manager.GetTime()));
-    }
     void Note(const std::string& what) { log.push_back(what + " " + std::to_string(manager.GetTime())); }
 };
 
