@@ -5,6 +5,7 @@
 
 #include <benchmark/benchmark.h>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <random>
 
@@ -32,6 +33,8 @@ private:
 void BM_WorldUpdate(benchmark::State& state, bool simpleMode)
 {
     const auto count = static_cast<std::int64_t>(state.range(0));
+    // A mass only observes its body, so the bodies outlive the world.
+    std::deque<Body> bodies;
     Physics::World world(Point3D(0.0f, 0.0f, 0.0f), 0.0f);
     world.SetSubSteps(1);
     world.SetTimeFactor(1.0f);
@@ -44,7 +47,7 @@ void BM_WorldUpdate(benchmark::State& state, bool simpleMode)
     for (std::int64_t k = 0; k < count; ++k)
     {
         const Point3D start(coordinate(random), coordinate(random), coordinate(random));
-        gravities->Add(world.CreateMass(std::make_shared<Body>(start), massValue(random)));
+        gravities->Add(world.CreateMass(bodies.emplace_back(start), massValue(random)));
     }
 
     for (auto _ : state)

@@ -7,7 +7,7 @@
 #include <ranges>
 #include <stdexcept>
 #include <string>
-#include <string_view>
+#include <type_traits>
 
 namespace Quarnel::Common
 {
@@ -23,11 +23,17 @@ template <typename Container, typename Predicate>
 }
 
 // An index from outside the list is the caller's mistake: throw the caller's exact text, never read past the end.
-template <typename Container>
-[[nodiscard]] decltype(auto) CheckedAt(Container& items, std::ptrdiff_t index, std::string_view message)
+// The message is a text, or a callable that makes it, so a path taken every frame formats nothing until it fails.
+template <typename Container, typename Message>
+[[nodiscard]] decltype(auto) CheckedAt(Container& items, std::ptrdiff_t index, const Message& message)
 {
     if (index < 0 || static_cast<std::size_t>(index) >= std::size(items))
-        throw std::out_of_range(std::string(message));
+    {
+        if constexpr (std::is_invocable_v<const Message&>)
+            throw std::out_of_range(message());
+        else
+            throw std::out_of_range(std::string(message));
+    }
     return items[static_cast<std::size_t>(index)];
 }
 

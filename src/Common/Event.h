@@ -2,25 +2,26 @@
 
 #include "Common/EventAddHandler.h"
 #include "Common/Handler.h"
+#include "Common/Subscription.h"
+#include "Common/WalkedList.h"
 
-#include <algorithm>
-#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <utility>
-#include <vector>
 
 namespace Quarnel::Common
 {
 
-// Multicast notification for one argument list. Handlers run synchronously in the order they were
-// attached. While a call runs, additions wait in pendingAdds until it ends and removals only blank
-// their entry, so the list being walked never changes under the walk:
+// Multicast notification for one argument list. Handlers run synchronously in the order they were attached.
+// While a call runs, additions wait until it ends and removals only blank their entry (WhileWalked::DeferAdditions):
 //  - a handler added during a call is first called by the next call, after all earlier ones;
 //  - a handler removed during a call before its turn is not called;
-//  - a handler that throws ends the call at once; the error reaches the caller, nothing is cleaned up
-//    and the event stays "calling", so additions keep waiting until a later call completes.
+//  - a handler that throws ends the call at once; the error reaches the caller, nothing is cleaned up and the event
+//    stays "calling", so additions keep waiting until a later call completes.
+// A handler attached through Subscribe stays until its subscription goes; the event may go first, and a handler may
+// even destroy the event that is calling it.
 template <typename... Args>
 class Event
 {
@@ -38,15 +39,11 @@ public:
     void Add(HandlerType handler)
     {
         const std::lock_guard lock(Mutex());
-        count = Wrap(static_cast<std::uint32_t>(count) + 1u);
-        if (calling)
-        {
-            pendingAdds.push_back(std::make_shared<const HandlerType>(std::move(handler)));
+        State& current = Current();
+        current.count = Wrap(static_cast<std::uint32_t>(current.count) + 1u);
+        if (!current.handlers.IsWalked() && current.handlers.Find(Equal(handler)))
             return;
-        }
-        if (FindIndex(handler) < handlers.size())
-            return;
-        handlers.push_back(std::make_shared<const HandlerType>(std::move(handler)));
+        current.handlers.Add(std::make_shared<const HandlerType>(std::move(handler)));
     }
 
     // Blanks the first equal entry; a pending addition of the same handler is not touched. Count falls on
@@ -54,9 +51,31 @@ public:
     void Remove(const HandlerType& handler)
     {
         const std::lock_guard lock(Mutex());
-        count = Wrap(static_cast<std::uint32_t>(count) - 1u);
-        if (const std::size_t index = FindIndex(handler); index < handlers.size())
-            handlers[index].reset();
+        State& current = Current();
+        current.count = Wrap(static_cast<std::uint32_t>(current.count) - 1u);
+        current.handlers.Remove(Equal(handler));
+    }
+
+    // Attaches the handler (never merged with an equal one) until the returned subscription goes; counts as an Add,
+    // and detaching it as a Remove.
+    [[nodiscard]] Subscription Subscribe(HandlerType handler)
+    {
+        const std::lock_guard lock(Mutex());
+        State& current = Current();
+        current.count = Wrap(static_cast<std::uint32_t>(current.count) + 1u);
+        const std::uint64_t id = current.handlers.Add(std::make_shared<const HandlerType>(std::move(handler)));
+        return Subscription(state, id);
+    }
+
+    [[nodiscard]] Subscription Subscribe(std::function<void(Args...)> callback)
+    {
+        return Subscribe(HandlerType(std::move(callback)));
+    }
+
+    template <auto Method, typename T>
+    [[nodiscard]] Subscription Subscribe(T* target)
+    {
+        return Subscribe(HandlerType::template Bind<Method>(target));
     }
 
     template <auto Method, typename T>
@@ -75,32 +94,36 @@ public:
     [[nodiscard]] int Count() const
     {
         const std::lock_guard lock(Mutex());
-        return count;
+        return state ? state->count : 0;
     }
 
     void Call(Args... args)
     {
         const std::lock_guard lock(Mutex());
-        calling = true;
-        // The length is read again at every step: a handler that calls this event again may compact the
-        // list. Each entry is held by a copy while it runs, so a handler that removes itself stays alive.
-        for (std::size_t index = 0; index < handlers.size(); ++index)
-        {
-            const std::shared_ptr<const HandlerType> entry = handlers[index];
-            if (entry)
-                (*entry)(args...);
-        }
-        std::erase(handlers, nullptr);
-        calling = false;
-        // Pending handlers join without the duplicate test, so a handler that added itself is there twice.
-        for (std::shared_ptr<const HandlerType>& pending : pendingAdds)
-            handlers.push_back(std::move(pending));
-        pendingAdds.clear();
+        // Held for the whole call: a handler may destroy this event, and each entry is held while it runs, so a
+        // handler that removes itself stays alive until it returns.
+        const std::shared_ptr<State> calling = state;
+        if (calling)
+            calling->handlers.ForEach([&](const HandlerType& handler) { handler(args...); });
     }
 
 private:
-    // One re-entrant lock per argument list, shared by every event of that list: handlers may call, add
-    // to or remove from events on the same thread.
+    // Shared with the subscriptions (weakly) and with a running call.
+    struct State final : SubscriptionSource
+    {
+        WalkedList<const HandlerType> handlers{WhileWalked::DeferAdditions};
+        int count = 0;
+
+        void Detach(std::uint64_t entry) noexcept override
+        {
+            const std::lock_guard lock(Mutex());
+            if (handlers.Detach(entry))
+                count = Wrap(static_cast<std::uint32_t>(count) - 1u);
+        }
+    };
+
+    // One re-entrant lock per argument list, shared by every event of that list: handlers may call, add to or remove
+    // from events on the same thread.
     static std::recursive_mutex& Mutex()
     {
         static std::recursive_mutex mutex;
@@ -109,19 +132,21 @@ private:
 
     [[nodiscard]] static int Wrap(std::uint32_t value) { return static_cast<int>(value); }
 
-    [[nodiscard]] std::size_t FindIndex(const HandlerType& handler) const
+    [[nodiscard]] static auto Equal(const HandlerType& handler)
     {
-        const auto found =
-            std::ranges::find_if(handlers, [&](const auto& entry) { return entry && *entry == handler; });
-        return static_cast<std::size_t>(found - handlers.begin());
+        return [&handler](const HandlerType& entry) { return entry == handler; };
     }
 
-    // A null entry is a removed handler awaiting the clean-up at the end of the next call.
-    std::vector<std::shared_ptr<const HandlerType>> handlers;
-    std::vector<std::shared_ptr<const HandlerType>> pendingAdds;
-    bool calling = false;
+    // Made on first use: most events (every node has one) never get a handler.
+    State& Current()
+    {
+        if (!state)
+            state = std::make_shared<State>();
+        return *state;
+    }
+
+    std::shared_ptr<State> state;
     EventAddHandler<Args...> addHandler;
-    int count = 0;
 };
 
 } // namespace Quarnel::Common

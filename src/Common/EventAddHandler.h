@@ -1,6 +1,9 @@
 #pragma once
 
 #include "Common/Handler.h"
+#include "Common/Subscription.h"
+
+#include <functional>
 
 namespace Quarnel::Common
 {
@@ -23,8 +26,13 @@ public:
     void Add(HandlerType handler) { event->Add(std::move(handler)); }
     void Remove(const HandlerType& handler) { event->Remove(handler); }
     [[nodiscard]] int Count() const { return event->Count(); }
+    [[nodiscard]] Subscription Subscribe(HandlerType handler) { return event->Subscribe(std::move(handler)); }
+    [[nodiscard]] Subscription Subscribe(std::function<void(Args...)> callback)
+    {
+        return event->Subscribe(std::move(callback));
+    }
 
-    // Shorthands for Handler::Bind: Add<&Panel::OnClick>(this).
+    // Shorthands for Handler::Bind: Add<&Panel::OnClick>(this), Subscribe<&Panel::OnClick>(this).
     template <auto Method, typename T>
     void Add(T* target)
     {
@@ -35,6 +43,12 @@ public:
     void Remove(T* target)
     {
         Remove(HandlerType::template Bind<Method>(target));
+    }
+
+    template <auto Method, typename T>
+    [[nodiscard]] Subscription Subscribe(T* target)
+    {
+        return Subscribe(HandlerType::template Bind<Method>(target));
     }
 
 private:

@@ -71,13 +71,12 @@ std::shared_ptr<Game> Game::Create(Quarnel::GameEngine2D::GameEngine& engine)
         fonts->Get(fonts->Create(FontFile, FontSize, FontColor));
     CheckFontFile(panelFont->GetTtfFile(), panelFont->GetSize());
 
-    auto game = std::make_shared<Game>(ConstructionKey{}, engine, std::move(fonts), std::move(panelFont));
+    auto game = std::make_shared<Game>(engine, std::move(fonts), std::move(panelFont));
     game->ShowWithPanel();
     return game;
 }
 
-Game::Game(ConstructionKey /*key*/, Quarnel::GameEngine2D::GameEngine& engine,
-           std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fonts,
+Game::Game(Quarnel::GameEngine2D::GameEngine& engine, std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fonts,
            std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont) :
     Scene(SceneName, engine),
     fontManager(std::move(fonts)),
@@ -134,11 +133,11 @@ void Game::ShowWithPanel()
     panel->GetCamera()->SetOrthographic(true);
 
     // The control panel down the right edge, drawn over the 3D picture.
-    panel->GetRoot()->AddChild(GameGUI::Create(*panel, font, solarSystem));
+    panel->GetRoot()->AddChild(std::make_shared<GameGUI>(*panel, font, solarSystem));
 
     // Drawn after the 3D scene each frame; not shown, so the clear colour stays the game scene's.
     GetGameEngine().AddScene(panel);
-    panelScene = panel;
+    panelScene = std::move(panel);
 }
 
 } // namespace Zandrel

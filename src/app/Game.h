@@ -34,29 +34,22 @@ public:
     static constexpr const char* FontFile = "daten//font//vera//Vera.ttf";
     static constexpr const char* GroundFile = "daten//models//ground.obj";
 
-    // Builds both scenes and hands them to `engine`, which owns them from then on. A missing or broken font, model
-    // or texture file: std::runtime_error, and nothing is registered.
+    // Opens the panel's font, builds both scenes and hands them to `engine`, the 3D scene first. A missing or
+    // broken font, model or texture file: std::runtime_error, and nothing is registered.
     static std::shared_ptr<Game> Create(Quarnel::GameEngine2D::GameEngine& engine);
 
-private:
-    struct ConstructionKey
-    {
-        explicit ConstructionKey() = default;
-    };
-
-public:
-    Game(ConstructionKey key, Quarnel::GameEngine2D::GameEngine& engine,
-         std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fonts,
+    // Both scenes, not yet registered (Create does that); the font is the panel's.
+    Game(Quarnel::GameEngine2D::GameEngine& engine, std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fonts,
          std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont);
     ~Game() override;
 
     [[nodiscard]] const std::shared_ptr<System::SolarSystem>& GetSolarSystem() const { return solarSystem; }
     // The panel's font: Vera, 12 points, white.
     [[nodiscard]] const std::shared_ptr<Quarnel::GameEngine2D::Video::Font>& GetFont() const { return font; }
-    // The control-panel scene; the engine owns it, so it is null once the engine has let it go.
-    [[nodiscard]] std::shared_ptr<Quarnel::GameEngine2D::Scene::Scene> GetPanelScene() const
+    // The control-panel scene, which the engine's list shares.
+    [[nodiscard]] const std::shared_ptr<Quarnel::GameEngine2D::Scene::Scene>& GetPanelScene() const
     {
-        return panelScene.lock();
+        return panelScene;
     }
 
 private:
@@ -69,7 +62,7 @@ private:
     std::shared_ptr<Quarnel::GameEngine2D::Video::Font> font;
     std::unique_ptr<Quarnel::GameEngine2D::Control::CameraControl> cameraControl;
     std::shared_ptr<System::SolarSystem> solarSystem;
-    std::weak_ptr<Quarnel::GameEngine2D::Scene::Scene> panelScene;
+    std::shared_ptr<Quarnel::GameEngine2D::Scene::Scene> panelScene;
 };
 
 } // namespace Zandrel

@@ -54,6 +54,15 @@ constexpr Color FooterColor{255, 255, 255, 200};
 // The statistics overlay is switched by F3, which types no character.
 constexpr auto InfoFrameKey = static_cast<std::size_t>(Keys::F3);
 
+// The panel's name, once what it is built from has been checked: a refused panel logs no "new Node: " line.
+const char* PanelName(const std::shared_ptr<Quarnel::GameEngine2D::Video::Font>& font,
+                      const std::shared_ptr<System::SolarSystem>& system)
+{
+    Helper::CheckNull(font, "font");
+    Helper::CheckNull(system, "solarSystem");
+    return "gui";
+}
+
 template <typename T>
 std::shared_ptr<T> FindControl(const Group& group, const std::string& name)
 {
@@ -65,38 +74,22 @@ std::shared_ptr<T> FindControl(const Group& group, const std::string& name)
 
 } // namespace
 
-std::shared_ptr<GameGUI> GameGUI::Create(Quarnel::GameEngine2D::Scene::Scene& panelScene,
-                                         std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont,
-                                         std::shared_ptr<System::SolarSystem> system)
-{
-    Helper::CheckNull(panelFont, "font");
-    Helper::CheckNull(system, "solarSystem");
-    auto gui = std::make_shared<GameGUI>(Key{}, panelScene, std::move(panelFont), std::move(system));
-    gui->Build();
-    return gui;
-}
-
-GameGUI::GameGUI(Key /*key*/, Quarnel::GameEngine2D::Scene::Scene& panelScene,
+GameGUI::GameGUI(Quarnel::GameEngine2D::Scene::Scene& panelScene,
                  std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont,
                  std::shared_ptr<System::SolarSystem> system) :
-    EmptyNode("gui", Point3D(), Point3D()),
+    EmptyNode(PanelName(panelFont, system), Point3D(), Point3D()),
     guiScene(panelScene),
     font(std::move(panelFont)),
     solarSystem(std::move(system))
 {
-}
-
-GameGUI::~GameGUI() = default;
-
-void GameGUI::Build()
-{
     const Quarnel::Common::Point2D screen = guiScene.GetGameEngine().GetVideoEngine().GetSettings().GetSize();
     const Point3D windowSize(screen);
     designer = std::make_shared<GuiDesigner>(guiScene, panelWidth);
+    // The frame's callback shares the designer, so the look outlives the panel as long as the frame does.
     auto look = designer;
-    frame = Quarnel::GameEngine2D::Widgets::Frame::Create(
+    frame = std::make_shared<Quarnel::GameEngine2D::Widgets::Frame>(
         "main", Rect(Point3D(windowSize.X() - panelWidth, 0.0f, 0.0f), Point3D(panelWidth, windowSize.Y(), 0.0f)),
-        &guiScene, font,
+        guiScene, font,
         [look](Quarnel::GameEngine2D::Widgets::WidgetType type, Quarnel::GameEngine2D::Widgets::WidgetNodeType role,
                Quarnel::GameEngine2D::Widgets::Control& control) {
             return look->CreateWidgetNode(control, role, type);
@@ -116,6 +109,8 @@ void GameGUI::Build()
     BuildInfoFrame();
 }
 
+GameGUI::~GameGUI() = default;
+
 void GameGUI::BuildCreationRows(float fieldHeight)
 {
     Group& group = *frame->GetMainGroup();
@@ -128,14 +123,8 @@ void GameGUI::BuildCreationRows(float fieldHeight)
     positionEditor = std::make_unique<GameGUIPoint3D>(*frame, panelWidth, fieldHeight, Point3D(FieldColumn, 0.0f, 0.0f),
                                                       Point3D(0.0f, 106.0f, 0.0f), "position");
 
-    // The callbacks hold the panel weakly: the widgets may outlive it inside a scene that is being torn down.
-    const std::weak_ptr<GameGUI> self = std::static_pointer_cast<GameGUI>(shared_from_this());
-    auto call = [self](void (GameGUI::*action)()) {
-        return [self, action] {
-            if (const auto gui = self.lock())
-                (gui.get()->*action)();
-        };
-    };
+    // The widgets belong to the panel, so their callbacks may call it.
+    auto call = [this](void (GameGUI::*action)()) { return [this, action] { (this->*action)(); }; };
     group.AddButton("Planet", Point3D(6.0f, 206.0f, 0.0f), call(&GameGUI::AddPlanetFromFields), "btnAddPlanet")
         .AddButton("Zufälliger Planet", Point3D(86.0f, 206.0f, 0.0f), call(&GameGUI::AddRandomPlanet),
                    "btnAddRandomPlanet")
@@ -146,31 +135,26 @@ void GameGUI::BuildCreationRows(float fieldHeight)
 void GameGUI::BuildExpertRows()
 {
     Group& group = *frame->GetMainGroup();
-    const std::weak_ptr<GameGUI> self = std::static_pointer_cast<GameGUI>(shared_from_this());
-    group.AddLabel("Experteneinstellung:", Point3D(6.0f, 432.0f, 0.0f))
-        .AddCheckbox("chGravityMode", "'echte' Gravitation an/aus", Point3D(6.0f, 452.0f, 0.0f),
-                     [self](Checkbox& /*box*/, bool requested) {
-                         if (const auto gui = self.lock())
-                             gui->SetRealGravity(requested);
-                         return requested;
-                     });
+    group.AddLabel("Experteneinstellung:", Point3D(6.0f, 432.0f, 0.0f));
+    (void)group.AddCheckbox({.name = "chGravityMode",
+                             .text = "'echte' Gravitation an/aus",
+                             .place = Point3D(6.0f, 452.0f, 0.0f),
+                             .decide = [this](Checkbox& /*box*/, bool requested) {
+                                 SetRealGravity(requested);
+                                 return requested;
+                             }});
 }
 
 void GameGUI::BuildObjectList()
 {
     Group& group = *frame->GetMainGroup();
-    const std::weak_ptr<GameGUI> self = std::static_pointer_cast<GameGUI>(shared_from_this());
-    objectList = group.AddList("liObjects", "Objekte", Rect(Point3D(2.0f, 480.0f, 0.0f), Point3D(190.0f, 280.0f, 0.0f)),
-                               false, false, [self](const std::vector<std::uint16_t>& selection) {
-                                   if (const auto gui = self.lock())
-                                       gui->OnSelectionChanged(selection);
-                               });
-    objectList->OnItemHover().Add(Quarnel::Common::Handler<std::uint16_t, bool>(
-        [self](std::uint16_t id, bool hovered) {
-            if (const auto gui = self.lock())
-                gui->OnItemHover(id, hovered);
-        },
-        this));
+    objectList = group.AddList(
+        {.name = "liObjects",
+         .title = "Objekte",
+         .rect = Rect(Point3D(2.0f, 480.0f, 0.0f), Point3D(190.0f, 280.0f, 0.0f)),
+         .onChange = [this](const std::vector<std::uint16_t>& selection) { OnSelectionChanged(selection); }});
+    itemHover =
+        objectList->OnItemHover().Subscribe([this](std::uint16_t id, bool hovered) { OnItemHover(id, hovered); });
 }
 
 void GameGUI::BuildFooter(Point3D windowSize)
@@ -184,26 +168,19 @@ void GameGUI::BuildFooter(Point3D windowSize)
 void GameGUI::BuildInfoFrame()
 {
     // The overlay keeps counting frames while hidden, so it shows numbers at most a second old when switched on.
-    infoFrame = Quarnel::GameEngine2D::Helper::InfoFrame::Create(guiScene, font, Point3D(10.0f, 10.0f, 3.0f));
+    infoFrame = std::make_shared<Quarnel::GameEngine2D::Helper::InfoFrame>(guiScene, font, Point3D(10.0f, 10.0f, 3.0f));
     infoFrame->SetVisible(false);
     AddChild(infoFrame);
 
     Quarnel::GameEngine2D::Input::EventManager& input = guiScene.GetGameEngine().GetEventManager();
-    const std::weak_ptr<GameGUI> self = std::static_pointer_cast<GameGUI>(shared_from_this());
-    keyHandler = input.AddInputHandler(std::nullopt, [self](bool /*inside*/, EventType kind, const KeyState& keys,
-                                                            Quarnel::Common::Point2D /*mouse*/) {
-        if (const auto gui = self.lock())
-            gui->OnKey(kind, keys);
-    });
+    keyHandler = input.AddInputHandler(std::nullopt, [this](bool /*inside*/, EventType kind, const KeyState& keys,
+                                                            Quarnel::Common::Point2D /*mouse*/) { OnKey(kind, keys); });
 }
 
 void GameGUI::DisposeNode(Quarnel::GameEngine2D::GameEngine& gameEngine)
 {
-    if (keyHandler)
-    {
-        gameEngine.GetEventManager().RemoveInputHandler(keyHandler);
-        keyHandler.reset();
-    }
+    (void)gameEngine;
+    keyHandler.Reset();
 }
 
 void GameGUI::OnKey(EventType kind, const KeyState& keys)

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "Common/Point3D.h"
+#include "Common/Subscription.h"
 #include "GameEngine2D/Input/EventType.h"
+#include "GameEngine2D/Input/InputSubscription.h"
 #include "GameEngine2D/Input/Keys.h"
 #include "GameEngine2D/Scene/EmptyNode.h"
 
@@ -15,11 +17,6 @@ namespace Quarnel::GameEngine2D::Helper
 {
 class InfoFrame;
 } // namespace Quarnel::GameEngine2D::Helper
-
-namespace Quarnel::GameEngine2D::Input
-{
-class InputHandler;
-} // namespace Quarnel::GameEngine2D::Input
 
 namespace Quarnel::GameEngine2D::Scene
 {
@@ -55,24 +52,16 @@ class GuiDesigner;
 // highlight them. Below the panel's column, in the bottom-left corner, stands the "Alpha Version" note, and a
 // statistics overlay (hidden until F3) sits in the top-left corner.
 //
-// The panel is a node of the flat panel scene and is built in two steps (Create), because its widgets need the
-// panel's own owner to find their absolute positions. It observes the panel scene (which owns it) and shares the
-// solar system with the game scene.
-class GameGUI : public Quarnel::GameEngine2D::Scene::EmptyNode
+// The panel is a node of the flat panel scene. It observes the panel scene (which owns it) and shares the solar
+// system with the game scene; its widgets and handlers are its own and go with it.
+class GameGUI final : public Quarnel::GameEngine2D::Scene::EmptyNode
 {
-    struct Key
-    {
-        explicit Key() = default;
-    };
-
 public:
     // Width of the panel's column in pixels.
     static constexpr float PanelWidth = 200.0f;
 
-    [[nodiscard]] static std::shared_ptr<GameGUI> Create(Quarnel::GameEngine2D::Scene::Scene& panelScene,
-                                                         std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont,
-                                                         std::shared_ptr<System::SolarSystem> system);
-    GameGUI(Key key, Quarnel::GameEngine2D::Scene::Scene& panelScene,
+    // A null font or solar system: std::invalid_argument "font is null" / "solarSystem is null".
+    GameGUI(Quarnel::GameEngine2D::Scene::Scene& panelScene,
             std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont, std::shared_ptr<System::SolarSystem> system);
     ~GameGUI() override;
 
@@ -88,7 +77,6 @@ public:
     [[nodiscard]] Quarnel::GameEngine2D::Helper::InfoFrame& GetInfoFrame() const { return *infoFrame; }
 
 private:
-    void Build();
     void BuildCreationRows(float fieldHeight);
     void BuildExpertRows();
     void BuildObjectList();
@@ -123,7 +111,8 @@ private:
     float panelWidth = PanelWidth;
     std::shared_ptr<GuiDesigner> designer;
     std::shared_ptr<Quarnel::GameEngine2D::Helper::InfoFrame> infoFrame;
-    std::shared_ptr<Quarnel::GameEngine2D::Input::InputHandler> keyHandler;
+    Quarnel::GameEngine2D::Input::InputSubscription keyHandler;
+    Quarnel::Common::Subscription itemHover;
     std::vector<std::uint16_t> selectedIds;
     std::optional<std::uint16_t> hoveredId;
 };

@@ -65,8 +65,9 @@ TEST(AnimationMove, WithoutNodeIdlesUntilItGetsOne)
 TEST(MassMover, PushesOnEveryPhysicsStepOnlyWhileRunning)
 {
     RunningClock clock;
+    MovablePoint point;
     Quarnel::GameEngine2D::Physics::World world(Point3D(0.0f, 0.0f, 0.0f), 0.0f);
-    auto mass = world.CreateMass(std::make_shared<MovablePoint>(), 2.0f);
+    auto mass = world.CreateMass(point, 2.0f);
     auto mover = std::make_shared<MassMover>(mass, Point3D(10.0f, 0.0f, 0.0f));
     mover->Start(clock.manager);
     mass->Simulate(0.5f);

@@ -46,8 +46,8 @@ protected:
         scene = std::make_shared<Quarnel::GameEngine2D::Scene::Scene>("panel", offscreen.Engine());
         designer = std::make_shared<GuiDesigner>(*scene, 200.0f);
         auto look = designer;
-        frame = Quarnel::GameEngine2D::Widgets::Frame::Create(
-            "main", Rect(Point3D(824.0f, 0.0f, 0.0f), Point3D(200.0f, 768.0f, 0.0f)), scene.get(), font,
+        frame = std::make_shared<Quarnel::GameEngine2D::Widgets::Frame>(
+            "main", Rect(Point3D(824.0f, 0.0f, 0.0f), Point3D(200.0f, 768.0f, 0.0f)), *scene, font,
             [look](WidgetType type, WidgetNodeType role, Control& control) {
                 return look->CreateWidgetNode(control, role, type);
             });
@@ -139,8 +139,8 @@ TEST_F(GuiDesignerTest, AGroupGetsAFrameTwelvePixelsLargerWithABrightRim)
 
 TEST_F(GuiDesignerTest, ACheckBoxShowsAGreenMarkRightOfItsCaption)
 {
-    frame->GetMainGroup()->AddCheckbox("chGravityMode", "'echte' Gravitation an/aus", Point3D(6.0f, 452.0f, 0.0f),
-                                       nullptr);
+    (void)frame->GetMainGroup()->AddCheckbox(
+        {.name = "chGravityMode", .text = "'echte' Gravitation an/aus", .place = Point3D(6.0f, 452.0f, 0.0f)});
     const auto box = std::dynamic_pointer_cast<Quarnel::GameEngine2D::Widgets::Checkbox>(Add("chGravityMode"));
     const auto mark = box->GetCheckNode();
     ASSERT_NE(mark, nullptr);

@@ -51,7 +51,7 @@ TEST_F(GameTest, BodiesAreNumberedFromOneWhateverTheirKind)
 
     EXPECT_EQ(Bodies().GetItems(), (std::vector<std::shared_ptr<Item>>{planet, sun, second}));
     EXPECT_EQ(Bodies().GetChildren(), (Quarnel::GameEngine2D::Scene::Node::NodeList{planet, sun, second}));
-    EXPECT_EQ(sun->GetParent().get(), &Bodies());
+    EXPECT_EQ(sun->GetParent(), &Bodies());
     EXPECT_EQ(sun->GetName(), "Sonne");
     EXPECT_EQ(sun->GetPosition(), Origin);
     EXPECT_EQ(sun->GetMass(), 1000.0f);

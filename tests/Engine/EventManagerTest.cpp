@@ -39,9 +39,10 @@ protected:
         SDL_PumpEvents();
         SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
         events = std::make_unique<EventManager>();
-        events->AddInputHandler(std::nullopt, [this](bool, EventType kind, const KeyState& keys, Point2D mouse) {
-            seen.push_back({kind, mouse, keys});
-        });
+        listener =
+            events->AddInputHandler(std::nullopt, [this](bool, EventType kind, const KeyState& keys, Point2D mouse) {
+                seen.push_back({kind, mouse, keys});
+            });
     }
 
     // Hands every queued event to the dispatcher, as the main loop's pump does.
@@ -111,6 +112,7 @@ protected:
 
     static std::unique_ptr<Quarnel::TestSupport::OffscreenEngine> offscreen;
     std::unique_ptr<EventManager> events;
+    Quarnel::GameEngine2D::Input::InputSubscription listener;
     std::vector<Notification> seen;
 };
 

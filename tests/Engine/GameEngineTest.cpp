@@ -128,10 +128,11 @@ TEST_F(GameEngineTest, EveryPassOfTheLoopPresentsAFrameEvenWithoutScenes)
 TEST_F(GameEngineTest, TheQuitEventEndsThePumpAtOnceAndNoFurtherFrameIsDrawn)
 {
     std::vector<std::size_t> keysSeen;
-    engine->GetEventManager().AddInputHandler(std::nullopt, [&](bool, EventType kind, const KeyState& keys, Point2D) {
-        if (kind == EventType::KeyDown)
-            keysSeen.push_back(keys['a'] + 2u * keys['b']);
-    });
+    const auto listener = engine->GetEventManager().AddInputHandler(
+        std::nullopt, [&](bool, EventType kind, const KeyState& keys, Point2D) {
+            if (kind == EventType::KeyDown)
+                keysSeen.push_back(keys['a'] + 2u * keys['b']);
+        });
     QuitAfterFrames(1000);
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     PushKeyDown(SDLK_a);

@@ -17,6 +17,7 @@ using Quarnel::Common::Rect;
 using Quarnel::GameEngine2D::Input::EventType;
 using Quarnel::GameEngine2D::Input::InputHandler;
 using Quarnel::GameEngine2D::Input::InputManager;
+using Quarnel::GameEngine2D::Input::InputSubscription;
 using Quarnel::GameEngine2D::Input::KeyState;
 
 const KeyState noKeys{};
@@ -40,8 +41,8 @@ TEST(InputManagerRegistry, AHandlerIsCalledFromTheDispatchAfterItsRegistrationIn
 {
     InputManager manager("test");
     Calls calls;
-    manager.AddInputHandler(std::nullopt, calls.Record("a"));
-    manager.AddInputHandler(std::nullopt, calls.Record("b"));
+    const auto a = manager.AddInputHandler(std::nullopt, calls.Record("a"));
+    const auto b = manager.AddInputHandler(std::nullopt, calls.Record("b"));
     EXPECT_EQ(manager.GetHandlerCount(), 0);
 
     manager.Dispatch(EventType::MouseMove, noKeys, {1.0f, 1.0f});
@@ -54,12 +55,11 @@ TEST(InputManagerRegistry, AHandlerAddedDuringADispatchIsFirstCalledForTheNextEv
 {
     InputManager manager("test");
     Calls calls;
-    bool added = false;
-    manager.AddInputHandler(std::nullopt, [&](bool, EventType, const KeyState&, Point2D) {
+    InputSubscription late;
+    const auto adder = manager.AddInputHandler(std::nullopt, [&](bool, EventType, const KeyState&, Point2D) {
         calls.names.push_back("adder");
-        if (!added)
-            manager.AddInputHandler(std::nullopt, calls.Record("late"));
-        added = true;
+        if (!late)
+            late = manager.AddInputHandler(std::nullopt, calls.Record("late"));
     });
 
     manager.Dispatch(EventType::Click, noKeys, {});
@@ -72,8 +72,8 @@ TEST(InputManagerRegistry, AHandlerRemovedDuringADispatchIsCalledOneLastTimeWhen
 {
     InputManager manager("test");
     Calls calls;
-    std::shared_ptr<InputHandler> later;
-    manager.AddInputHandler(std::nullopt, [&](bool, EventType, const KeyState&, Point2D) {
+    InputSubscription later;
+    const auto remover = manager.AddInputHandler(std::nullopt, [&](bool, EventType, const KeyState&, Point2D) {
         calls.names.push_back("remover");
         manager.RemoveInputHandler(later);
     });
@@ -90,7 +90,7 @@ TEST(InputManagerRegistry, AHandlerMayRemoveItselfWhileItIsCalled)
 {
     InputManager manager("test");
     int calls = 0;
-    std::shared_ptr<InputHandler> self;
+    InputSubscription self;
     self = manager.AddInputHandler(std::nullopt, [&](bool, EventType, const KeyState&, Point2D) {
         ++calls;
         manager.RemoveInputHandler(self);
@@ -108,7 +108,7 @@ TEST(InputManagerRegistry, TheSameCallbackAddedTwiceIsCalledTwiceAndOneRemovalRe
     Calls calls;
     const auto callback = calls.Record("same");
     const auto first = manager.AddInputHandler(std::nullopt, callback);
-    manager.AddInputHandler(std::nullopt, callback);
+    const auto second = manager.AddInputHandler(std::nullopt, callback);
     manager.Dispatch(EventType::MouseMove, noKeys, {});
     EXPECT_EQ(calls.names.size(), 2u);
 
@@ -121,9 +121,11 @@ TEST(InputManagerRegistry, RemovingAHandlerThatWasNeverActiveChangesNothing)
 {
     InputManager manager("test");
     Calls calls;
-    manager.AddInputHandler(std::nullopt, calls.Record("kept"));
-    manager.RemoveInputHandler(std::make_shared<InputHandler>(std::nullopt, calls.Record("stranger")));
-    manager.RemoveInputHandler(nullptr);
+    const auto kept = manager.AddInputHandler(std::nullopt, calls.Record("kept"));
+    InputManager other("other");
+    const auto stranger = other.AddInputHandler(std::nullopt, calls.Record("stranger"));
+    manager.RemoveInputHandler(stranger);
+    manager.RemoveInputHandler(InputSubscription());
     manager.Dispatch(EventType::MouseMove, noKeys, {});
     EXPECT_EQ(calls.names, (std::vector<std::string>{"kept"}));
 }
@@ -145,17 +147,17 @@ TEST(InputManagerRegistry, AHandlerThatThrowsEndsTheDispatchButNotTheRegistry)
     InputManager manager("test");
     Calls calls;
     bool fail = true;
-    manager.AddInputHandler(std::nullopt, [&](bool, EventType, const KeyState&, Point2D) {
+    const auto failing = manager.AddInputHandler(std::nullopt, [&](bool, EventType, const KeyState&, Point2D) {
         if (fail)
             throw std::runtime_error("handler failed");
     });
-    manager.AddInputHandler(std::nullopt, calls.Record("after"));
+    const auto after = manager.AddInputHandler(std::nullopt, calls.Record("after"));
     EXPECT_THROW(manager.Dispatch(EventType::Click, noKeys, {}), std::runtime_error);
     EXPECT_TRUE(calls.names.empty());
 
     // Registrations made after the failure still take effect at the next dispatch.
     fail = false;
-    manager.AddInputHandler(std::nullopt, calls.Record("new"));
+    const auto added = manager.AddInputHandler(std::nullopt, calls.Record("new"));
     manager.Dispatch(EventType::Click, noKeys, {});
     EXPECT_EQ(calls.names, (std::vector<std::string>{"after", "new"}));
 }
@@ -164,7 +166,8 @@ TEST(InputManagerRegistration, LogsTheRegistryAndTheAreaAndRefusesAMissingCallba
 {
     const Quarnel::TestSupport::LogRecorder log;
     InputManager manager("Main Input Handler");
-    manager.AddInputHandler(Rect(Point3D(1.0f, 2.0f, 0.0f), Point3D(3.0f, 4.5f, 0.0f)), Calls().Record("x"));
+    const auto handler =
+        manager.AddInputHandler(Rect(Point3D(1.0f, 2.0f, 0.0f), Point3D(3.0f, 4.5f, 0.0f)), Calls().Record("x"));
     EXPECT_THAT([&] { (void)manager.AddInputHandler(std::nullopt, nullptr); },
                 ::testing::ThrowsMessage<std::invalid_argument>(::testing::StrEq("onInput")));
     EXPECT_EQ(log.Texts(),
@@ -178,8 +181,9 @@ TEST(InputHandlerArea, APointerOnTheBorderIsOutside)
 {
     InputManager manager("test");
     Calls calls;
-    manager.AddInputHandler(Rect(Point3D(10.0f, 20.0f, 0.0f), Point3D(30.0f, 40.0f, 0.0f)), calls.Record("area"));
-    manager.AddInputHandler(std::nullopt, calls.Record("window"));
+    const auto area =
+        manager.AddInputHandler(Rect(Point3D(10.0f, 20.0f, 0.0f), Point3D(30.0f, 40.0f, 0.0f)), calls.Record("area"));
+    const auto window = manager.AddInputHandler(std::nullopt, calls.Record("window"));
     const std::vector<Point2D> pointers{{11.0f, 21.0f}, {39.5f, 59.5f}, {10.0f, 30.0f}, {40.0f, 30.0f},
                                         {20.0f, 20.0f}, {20.0f, 60.0f}, {5.0f, 30.0f}};
     for (const Point2D pointer : pointers)

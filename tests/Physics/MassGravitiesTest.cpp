@@ -28,7 +28,7 @@ class Gravitation : public ::testing::Test
 protected:
     std::shared_ptr<Mass> AddMass(Point3D position, float massValue)
     {
-        auto mass = world.CreateMass(std::make_shared<MovingPoint>(position), massValue);
+        auto mass = world.CreateMass(*KeptPoint(position), massValue);
         gravities->Add(mass);
         return mass;
     }
@@ -230,8 +230,7 @@ TEST_F(Gravitation, ManyBodiesGetExactlyThePairWalksForcesInBothLaws)
             for (std::size_t k = 0; k < count; ++k)
             {
                 const Body& body = bodies[k];
-                auto mass =
-                    bodiesWorld.CreateMass(std::make_shared<MovingPoint>(Point3D(body.x, body.y, body.z)), body.m);
+                auto mass = bodiesWorld.CreateMass(*KeptPoint(Point3D(body.x, body.y, body.z)), body.m);
                 mass->SetForce(Point3D(body.fx, body.fy, body.fz));
                 pairs->Add(mass);
                 masses.push_back(mass);
@@ -263,7 +262,7 @@ TEST_F(Gravitation, AMassRegisteredTwiceCollectsBothShares)
                              {4.0f, 1.0f, 2.0f, 3.0f, 0.0f, 0.0f, 0.0f}};
     std::vector<std::shared_ptr<Mass>> masses;
     for (const Body& body : bodies)
-        masses.push_back(world.CreateMass(std::make_shared<MovingPoint>(Point3D(body.x, body.y, body.z)), body.m));
+        masses.push_back(world.CreateMass(*KeptPoint(Point3D(body.x, body.y, body.z)), body.m));
     const std::vector<std::size_t> order{0, 1, 0, 2};
     for (std::size_t index : order)
         gravities->Add(masses[index]);

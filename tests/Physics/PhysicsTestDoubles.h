@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,13 @@ public:
     Common::Point3D position;
     std::function<void()> onRead;
 };
+
+// A mass only observes its target, so a test's targets must outlive its world: these live to the end of the program.
+inline std::shared_ptr<MovingPoint> KeptPoint(Common::Point3D start)
+{
+    static std::vector<std::shared_ptr<MovingPoint>> kept;
+    return kept.emplace_back(std::make_shared<MovingPoint>(start));
+}
 
 // Collects the log lines written while it lives, with the information lines switched on.
 class LogCapture

@@ -23,7 +23,7 @@ class Springs : public ::testing::Test
 protected:
     std::shared_ptr<Mass> MassAt(Point3D position, float massValue = 1.0f)
     {
-        return world.CreateMass(std::make_shared<MovingPoint>(position), massValue);
+        return world.CreateMass(*KeptPoint(position), massValue);
     }
 
     World world{Point3D(0.0f, 0.0f, 0.0f), 0.0f};
@@ -109,10 +109,10 @@ TEST_F(Springs, SpringsSharingConstantsSeeTheirChanges)
 TEST(SpringChain, TheAnchorNeverGainsSpeedFromTheSprings)
 {
     World world(Point3D(0.0f, 0.0f, 0.0f), 0.0f);
-    auto anchorTarget = std::make_shared<MovingPoint>(Point3D(0.0f, 0.0f, 0.0f));
-    auto anchor = world.CreateMass(anchorTarget, 1.0f);
-    auto middle = world.CreateMass(std::make_shared<MovingPoint>(Point3D(0.0f, -2.0f, 0.0f)), 1.0f);
-    auto end = world.CreateMass(std::make_shared<MovingPoint>(Point3D(1.0f, -4.0f, 0.0f)), 1.0f);
+    auto anchorTarget = KeptPoint(Point3D(0.0f, 0.0f, 0.0f));
+    auto anchor = world.CreateMass(*anchorTarget, 1.0f);
+    auto middle = world.CreateMass(*KeptPoint(Point3D(0.0f, -2.0f, 0.0f)), 1.0f);
+    auto end = world.CreateMass(*KeptPoint(Point3D(1.0f, -4.0f, 0.0f)), 1.0f);
     auto chain = world.CreateChain();
     auto data = std::make_shared<SpringData>(0.5f, 1.0f, 0.1f);
     chain->AddSpring(anchor, middle, data);
@@ -130,8 +130,8 @@ TEST(SpringChain, WorldGravityStillMovesTheAnchor)
 {
     World world(Point3D(0.0f, -1.0f, 0.0f), 0.0f);
     world.SetSubSteps(1);
-    auto anchor = world.CreateMass(std::make_shared<MovingPoint>(Point3D(0.0f, 0.0f, 0.0f)), 2.0f);
-    auto loose = world.CreateMass(std::make_shared<MovingPoint>(Point3D(0.0f, -5.0f, 0.0f)), 2.0f);
+    auto anchor = world.CreateMass(*KeptPoint(Point3D(0.0f, 0.0f, 0.0f)), 2.0f);
+    auto loose = world.CreateMass(*KeptPoint(Point3D(0.0f, -5.0f, 0.0f)), 2.0f);
     world.CreateChain()->AddSpring(anchor, loose, std::make_shared<SpringData>(1.0f, 1.0f, 0.0f));
 
     world.Update(100);
@@ -149,8 +149,8 @@ TEST(SpringChain, SpringsAreReachedByIndexAndOutsideIndexesThrow)
     EXPECT_EQ(chain->SpringCount(), 0);
     EXPECT_THROW((void)chain->GetSpring(0), std::out_of_range);
 
-    auto a = world.CreateMass(std::make_shared<MovingPoint>(Point3D(0.0f, 0.0f, 0.0f)), 1.0f);
-    auto b = world.CreateMass(std::make_shared<MovingPoint>(Point3D(1.0f, 0.0f, 0.0f)), 1.0f);
+    auto a = world.CreateMass(*KeptPoint(Point3D(0.0f, 0.0f, 0.0f)), 1.0f);
+    auto b = world.CreateMass(*KeptPoint(Point3D(1.0f, 0.0f, 0.0f)), 1.0f);
     auto data = std::make_shared<SpringData>(1.0f, 1.0f, 0.0f);
     chain->AddSpring(a, b, data);
     chain->AddSpring(b, a, data);

@@ -287,7 +287,7 @@ TEST_F(DrawableNodes, BoneMatricesComposeAlongTheSkeletonAndMoveTheirCorners)
     const auto third = first->AddBone("third", Point3D(60.0f, 0.0f, 0.0f));
     ASSERT_EQ(mesh->GetAllBones().size(), 3u);
     EXPECT_EQ(mesh->GetAllBones()[2], third);
-    EXPECT_EQ(third->GetParent(), first);
+    EXPECT_EQ(third->GetParent(), first.get());
 
     glColor4ub(255, 255, 255, 255);
     mesh->Update(engine());

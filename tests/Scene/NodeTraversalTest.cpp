@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <string>
+#include <vector>
 
 namespace Quarnel::SceneTests
 {
@@ -97,18 +99,31 @@ TEST_F(NodeTraversal, FailureDeepInTheTreeIsReportedByEveryAncestorAndNamesTheRo
                             "Error in Node.Update (root): Node.Update Error in Node middle"));
 }
 
-TEST_F(NodeTraversal, ChildThatRemovesASiblingWhileDrawingEndsTheFrameWithAnErrorInsteadOfACrash)
+TEST_F(NodeTraversal, ChildrenAddedOrRemovedWhileDrawingChangeTheFrameOnlyWhereTheyShould)
 {
     const auto root = MakeProbe("root");
     const auto remover = MakeProbe("remover");
     const auto victim = MakeProbe("victim");
-    root->AddChild(remover);
-    root->AddChild(victim);
-    remover->onDraw = [&](GameEngine& gameEngine) { root->RemoveChild(victim, gameEngine); };
+    const auto last = MakeProbe("last");
+    const auto late = MakeProbe("late");
+    std::vector<std::string> drawn;
+    for (const auto& node : {remover, victim, last, late})
+    {
+        node->onDraw = [&drawn, name = node->GetName()](GameEngine&) { drawn.push_back(name); };
+        if (node != late)
+            root->AddChild(node);
+    }
+    remover->onDraw = [&](GameEngine& gameEngine) {
+        drawn.push_back("remover");
+        root->RemoveChild(victim, gameEngine);
+        root->AddChild(late);
+    };
 
-    EXPECT_THAT([&] { root->Update(Engine()); },
-                ThrowsMessage<std::runtime_error>(StrEq("Node.Update Error in Node root")));
-    EXPECT_EQ(root->GetChildCount(), 1);
+    root->Update(Engine());
+    // The removed sibling is not drawn and the one after it is not skipped; the added one waits for the next frame.
+    EXPECT_THAT(drawn, ElementsAre("remover", "last"));
+    EXPECT_THAT(root->GetChildren(), ElementsAre(remover, last, late));
+    EXPECT_EQ(victim->GetParent(), nullptr);
 }
 
 TEST_F(NodeTraversal, ChildThatRemovesItselfWhileDrawingStaysAliveUntilItsDrawingEnds)

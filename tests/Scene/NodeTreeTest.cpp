@@ -65,7 +65,7 @@ TEST_F(NodeTree, AbsolutePositionSumsOnlyTheTranslationsOfTheAncestors)
 
     ExpectPoint(child->GetAbsolutePosition(), 11.0f, 2.0f, 8.0f);
     ExpectPoint(root->GetAbsolutePosition(), 0.0f, 0.0f, 5.0f);
-    EXPECT_EQ(child->GetParent(), parent);
+    EXPECT_EQ(child->GetParent(), parent.get());
 }
 
 TEST_F(NodeTree, SizeIsScaledOnlyWhileAScaleIsSet)
@@ -110,20 +110,26 @@ TEST_F(NodeTree, AddingANullChildOrANodeBelowItselfIsRefused)
     const auto shared = MakeProbe("shared");
     parent->AddChild(shared);
     other->AddChild(shared);
-    EXPECT_EQ(shared->GetParent(), other);
+    EXPECT_EQ(shared->GetParent(), other.get());
     EXPECT_EQ(parent->GetChildCount(), 1);
 }
 
-TEST_F(NodeTree, ParentLinkEndsWithTheParent)
+// The parent link is a plain pointer: it must end whenever the child leaves the parent's list or the parent goes.
+TEST_F(NodeTree, ParentLinkEndsWithTheListEntryOrWithTheParent)
 {
     const auto child = MakeProbe("child");
+    const auto built = std::make_shared<ProbeNode>("built");
     {
         const auto parent = MakeProbe("parent", Common::Point3D(5.0f, 0.0f, 0.0f));
         parent->AddChild(child);
         parent->ClearChildren();
-        EXPECT_EQ(child->GetParent(), parent);
+        EXPECT_EQ(child->GetParent(), nullptr);
+        parent->AddChild(child);
+        parent->AddChild(built);
+        ExpectPoint(child->GetAbsolutePosition(), 5.0f, 0.0f, 0.0f);
     }
     EXPECT_EQ(child->GetParent(), nullptr);
+    EXPECT_EQ(built->GetParent(), nullptr);
     ExpectPoint(child->GetAbsolutePosition(), 0.0f, 0.0f, 0.0f);
 }
 

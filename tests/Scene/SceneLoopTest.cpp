@@ -82,7 +82,7 @@ void Instrument(Scene& scene, Trace& trace)
 
     const auto body = MakeProbe(name + "_body");
     scene.GetRoot()->AddChild(body);
-    const auto mass = scene.GetWorld().CreateMass(body, 1.0f);
+    const auto mass = scene.GetWorld().CreateMass(*body, 1.0f);
     mass->OnSimulate().Add(Common::Handler<float>([&trace, name](float) { trace.Note(name + " physics"); }));
 
     const auto probe = MakeProbe(name + "_probe");
@@ -106,7 +106,7 @@ TEST(SceneLoop, EachFrameRunsInputThenEveryScenesClockPhysicsCameraAndTreeInList
     Instrument(*panel, trace);
     const GameEngine2D::Control::CameraControl control(&engine.GetEventManager(), space->GetCamera(), std::nullopt,
                                                        0.2f, 0.0f);
-    (void)engine.GetEventManager().AddInputHandler(
+    const auto listener = engine.GetEventManager().AddInputHandler(
         std::nullopt,
         [&trace](bool, GameEngine2D::Input::EventType, const auto&, Common::Point2D) { trace.Note("input"); });
     space->Show(false);

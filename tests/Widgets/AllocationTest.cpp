@@ -37,8 +37,10 @@ TEST_F(WidgetFixture, RefreshingInputAreasAndDistributingPointerMovesAllocateNot
     frame->GetMainGroup()
         ->AddButton("Planet", Point3D(6.0f, 206.0f, 0.0f), {})
         .AddNumberEdit("neMass", Rect(Point3D(60.0f, 46.0f, 0.0f), Point3D(140.0f, 20.0f, 0.0f)), "50");
-    auto list = frame->GetMainGroup()->AddList("liObjects", "Objekte",
-                                               Rect(Point3D(2.0f, 80.0f, 0.0f), Point3D(190.0f, 100.0f, 0.0f)));
+    auto list =
+        frame->GetMainGroup()->AddList({.name = "liObjects",
+                                        .title = "Objekte",
+                                        .rect = Rect(Point3D(2.0f, 80.0f, 0.0f), Point3D(190.0f, 100.0f, 0.0f))});
     Draw();
     Move(FrameX + 100.0f, FrameY + 100.0f);
     const GameEngine2D::Input::KeyState keys{};

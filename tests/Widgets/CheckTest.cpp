@@ -27,8 +27,11 @@ protected:
     std::shared_ptr<Widgets::CheckBoxGroup> MakeGroup(bool allowNone, bool multiple)
     {
         auto options = frame->GetMainGroup()->AddCheckBoxGroup(
-            "choice", Rect(Point3D(0.0f, 0.0f, 0.0f), Point3D(100.0f, 200.0f, 0.0f)), allowNone, multiple,
-            [this](const Selection& selection) { reports.push_back(selection); });
+            {.name = "choice",
+             .rect = Rect(Point3D(0.0f, 0.0f, 0.0f), Point3D(100.0f, 200.0f, 0.0f)),
+             .allowNone = allowNone,
+             .multiple = multiple,
+             .onChange = [this](const Selection& selection) { reports.push_back(selection); }});
         options->AddOption(Entry("A", 0.0f), 1).AddOption(Entry("B", 30.0f), 2).AddOption(Entry("C", 60.0f), 3);
         Draw();
         Move(1.0f, 1.0f);
@@ -124,8 +127,8 @@ TEST_F(OptionFixture, DisabledCheckBoxStillTogglesAndDecisionChoosesTheState)
 
 TEST_F(OptionFixture, ClipOptionsHidesEveryControlEndingBelowTheGroup)
 {
-    auto options =
-        frame->GetMainGroup()->AddCheckBoxGroup("clip", Rect(Point3D(), Point3D(100.0f, 50.0f, 0.0f)), true, true, {});
+    auto options = frame->GetMainGroup()->AddCheckBoxGroup(
+        {.name = "clip", .rect = Rect(Point3D(), Point3D(100.0f, 50.0f, 0.0f)), .allowNone = true, .multiple = true});
     options->AddOption(Entry("in", 30.0f), 1).AddOption(Entry("out", 31.0f), 2);
     options->ClipOptions();
     EXPECT_TRUE(options->GetControl(1)->IsVisible());
@@ -140,9 +143,10 @@ protected:
     {
         // The page line's height depends on the font: the list is made page line + 84 high.
         pageLine = scene->GetNodeFactory().CreateTextNode("probe", Point3D(), font, "Seite 0 von 0")->GetSize()->Y();
-        list = frame->GetMainGroup()->AddList("liObjects", "Objekte",
-                                              Rect(Point3D(2.0f, 0.0f, 0.0f), Point3D(190.0f, pageLine + 84.0f, 0.0f)),
-                                              false, false, {});
+        list = frame->GetMainGroup()->AddList(
+            {.name = "liObjects",
+             .title = "Objekte",
+             .rect = Rect(Point3D(2.0f, 0.0f, 0.0f), Point3D(190.0f, pageLine + 84.0f, 0.0f))});
     }
 
     [[nodiscard]] std::string PageText() const { return list->GetPageInfo()->GetTextNode()->GetText(); }

@@ -19,12 +19,10 @@ using Widgets::WidgetType;
 
 using FrameConstruction = WidgetFixture;
 
-TEST_F(FrameConstruction, RefusesAMissingSceneOrFontByName)
+TEST_F(FrameConstruction, RefusesAMissingFontByName)
 {
     const Rect rect(Point3D(), Point3D(10.0f, 10.0f, 0.0f));
-    EXPECT_THAT([&] { (void)Widgets::Frame::Create("f", rect, nullptr, font); },
-                ThrowsMessage<std::invalid_argument>(StrEq("scene is null")));
-    EXPECT_THAT([&] { (void)Widgets::Frame::Create("f", rect, scene.get(), nullptr); },
+    EXPECT_THAT([&] { (void)Widgets::Frame("f", rect, *scene, nullptr); },
                 ThrowsMessage<std::invalid_argument>(StrEq("font is null")));
 }
 
@@ -34,7 +32,7 @@ TEST_F(FrameConstruction, MainGroupSpansTheFrameAndEveryControlAsksForBackground
     auto group = frame->GetMainGroup();
     EXPECT_EQ(group->GetName(), "ctrl_panel_mainGroup");
     EXPECT_EQ(group->GetSize(), Point3D(200.0f, 300.0f, 0.0f));
-    EXPECT_EQ(group->GetParent(), frame);
+    EXPECT_EQ(group->GetParent(), frame.get());
     EXPECT_THAT(requests, ElementsAre(std::pair(WidgetType::Group, WidgetNodeType::Background),
                                       std::pair(WidgetType::Group, WidgetNodeType::Highlight),
                                       std::pair(WidgetType::Group, WidgetNodeType::Sound)));
@@ -51,7 +49,7 @@ TEST_F(FrameConstruction, ANodeForTheSoundRoleIsRefusedWithTheControlsName)
             return nullptr;
         return std::make_shared<Scene::EmptyNode>("beep", Point3D(), Point3D());
     };
-    EXPECT_THAT([&] { (void)Widgets::Frame::Create("f", Rect(), scene.get(), font, beeping); },
+    EXPECT_THAT([&] { (void)std::make_shared<Widgets::Frame>("f", Rect(), *scene, font, beeping); },
                 ThrowsMessage<std::runtime_error>(StrEq("Beim WidgetNodeType.Sound dürfen keine grafischen Nodes "
                                                         "erstellt werden! Node: ctrl_f_mainGroup")));
 }

@@ -30,7 +30,7 @@ TEST_F(GroupBuilding, UnnamedLabelIsNamedAfterItsTextAndTakesTheTextsSize)
     EXPECT_EQ(label->GetPosition(), Point3D(10.0f, 20.0f, 0.0f));
     EXPECT_EQ(label->GetSize(), label->GetTextNode()->GetSize());
     EXPECT_GT(label->GetSize()->X(), 0.0f);
-    EXPECT_EQ(label->GetTextNode()->GetParent(), label);
+    EXPECT_EQ(label->GetTextNode()->GetParent(), label.get());
 }
 
 TEST_F(GroupBuilding, TextButtonsTextNodeCarriesCaptionAndFrameName)
@@ -45,7 +45,7 @@ TEST_F(GroupBuilding, TextButtonsTextNodeCarriesCaptionAndFrameName)
 
 TEST_F(GroupBuilding, ButtonWithNeitherTextNorPictureIsRefused)
 {
-    EXPECT_THAT([&] { group->AddPictureButton("", Point3D(), {}, "leer"); },
+    EXPECT_THAT([&] { group->AddPictureButton({.name = "leer"}); },
                 ThrowsMessage<std::invalid_argument>(
                     StrEq("Button leer kann nicht erstellt werden, es ist weder Text noch Bild angegeben.")));
     EXPECT_TRUE(group->GetControls().empty());
@@ -53,7 +53,7 @@ TEST_F(GroupBuilding, ButtonWithNeitherTextNorPictureIsRefused)
 
 TEST_F(GroupBuilding, PictureButtonPlacesItsTextBesideThePictureCentredVertically)
 {
-    group->AddPictureButton("daten//models//sonne01.jpg", Point3D(), {}, "sun", "", "Sonne");
+    group->AddPictureButton({.name = "sun", .text = "Sonne", .pictureFile = "daten//models//sonne01.jpg"});
     auto button = std::static_pointer_cast<Widgets::Button>(group->GetControl("sun"));
     const Point3D picture = button->GetPictureNode()->GetSize().value();
     const Point3D text = button->GetTextNode()->GetSize().value();
@@ -70,7 +70,7 @@ TEST_F(GroupBuilding, NodeButtonTakesTheNodesPlaceAndMovesItToItsOrigin)
     EXPECT_EQ(button->GetPosition(), Point3D(30.0f, 40.0f, 0.0f));
     EXPECT_EQ(button->GetSize(), Point3D(8.0f, 9.0f, 0.0f));
     EXPECT_EQ(content->GetPosition(), Point3D());
-    EXPECT_EQ(content->GetParent(), button);
+    EXPECT_EQ(content->GetParent(), button.get());
 }
 
 TEST_F(GroupBuilding, LookupByAMissingNameFailsAndByValueFindsTheFirstCarrier)

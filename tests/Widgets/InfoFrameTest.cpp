@@ -10,7 +10,7 @@ using GameEngine2D::Helper::InfoFrame;
 
 TEST_F(WidgetFixture, InfoFrameShowsOneCaptionedLinePerCounterAndTheFrameRateOfEachInterval)
 {
-    auto info = InfoFrame::Create(*scene, font, Point3D(4.0f, 4.0f, 0.0f));
+    auto info = std::make_shared<InfoFrame>(*scene, font, Point3D(4.0f, 4.0f, 0.0f));
     EXPECT_EQ(info->GetName(), "gui_infoFrame");
     const auto line = [&](const std::string& name) {
         return std::static_pointer_cast<Scene::TextNode>(info->FindChild(name))->GetText();

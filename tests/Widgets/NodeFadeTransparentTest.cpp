@@ -34,7 +34,7 @@ protected:
     }
 
     std::shared_ptr<Scene::Node> target = std::make_shared<Scene::EmptyNode>("cursor", Point3D(), Point3D());
-    std::shared_ptr<NodeFadeTransparent> fade = NodeFadeTransparent::Create(*scene, target, 0, 22.0f, 22.0f, false);
+    std::shared_ptr<NodeFadeTransparent> fade = std::make_shared<NodeFadeTransparent>(*scene, target, 0, 22.0f, 22.0f);
     std::uint32_t clock = 5000;
     int arrivals = 0;
 };
@@ -87,7 +87,7 @@ TEST_F(Fading, TargetEqualToTheCurrentValueArrivesOnTheFirstStep)
 
 TEST_F(Fading, RefusesAMissingNode)
 {
-    EXPECT_THROW((void)NodeFadeTransparent::Create(*scene, nullptr, 0, 22.0f, 22.0f, true), std::invalid_argument);
+    EXPECT_THROW((void)NodeFadeTransparent(*scene, nullptr, 0, 22.0f, 22.0f), std::invalid_argument);
 }
 
 } // namespace Quarnel::WidgetTests

@@ -50,8 +50,9 @@ protected:
     std::shared_ptr<Widgets::Frame> MakeFrame(Widgets::Frame::CreateWidgetNodeCallback callback = {},
                                               const std::string& name = "panel")
     {
-        auto frame = Widgets::Frame::Create(name, Rect(Point3D(FrameX, FrameY, 0.0f), Point3D(200.0f, 300.0f, 0.0f)),
-                                            scene.get(), font, std::move(callback));
+        auto frame =
+            std::make_shared<Widgets::Frame>(name, Rect(Point3D(FrameX, FrameY, 0.0f), Point3D(200.0f, 300.0f, 0.0f)),
+                                             *scene, font, std::move(callback));
         scene->GetRoot()->AddChild(frame);
         return frame;
     }

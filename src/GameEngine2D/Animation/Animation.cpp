@@ -5,22 +5,18 @@ namespace Quarnel::GameEngine2D::Animation
 
 Animation::Animation(bool handDelta) : useDelta(handDelta) {}
 
-Animation::~Animation()
-{
-    if (!running)
-        return;
-    if (AnimationManager* current = manager.Get())
-        current->Remove(TickHandler());
-}
-
 void Animation::Start(AnimationManager& target)
 {
     // A manager destroyed while the animation ran took the registration with it: that counts as stopped.
-    if (running && manager.Get() != nullptr)
+    if (running && manager != nullptr)
         return;
-    manager = ManagerLink(target);
+    if (manager != &target)
+    {
+        manager = &target;
+        managerGone = target.OnDestroyed().Subscribe([this] { manager = nullptr; });
+    }
     startTime = target.GetTime();
-    target.Add(TickHandler());
+    tick = target.Subscribe(AnimationManager::TimeHandler::Bind<&Animation::Tick>(this));
     try
     {
         OnStart();
@@ -28,7 +24,7 @@ void Animation::Start(AnimationManager& target)
     catch (...)
     {
         // A start that failed must not leave a handler behind that would step a half-started animation.
-        target.Remove(TickHandler());
+        tick.Reset();
         startTime = 0;
         running = false;
         throw;
@@ -45,8 +41,7 @@ void Animation::Stop()
     running = false;
     OnStop();
     startTime = 0;
-    if (AnimationManager* current = manager.Get())
-        current->Remove(TickHandler());
+    tick.Reset();
     stopped.Call();
 }
 
@@ -57,7 +52,7 @@ bool Animation::IsRunning() const
 
 AnimationManager* Animation::GetManager() const
 {
-    return manager.Get();
+    return manager;
 }
 
 std::uint32_t Animation::GetStartTime() const
@@ -77,21 +72,11 @@ Animation::NotifyAddHandler& Animation::Updated()
 
 void Animation::Tick(std::uint32_t time)
 {
-    // A start and a stop within one clock step leave the handler attached once the step ends (the event adds
-    // handlers made during a call afterwards); such a stale registration must not step a stopped animation.
-    if (!running)
-        return;
     // Animate may stop the animation, and a handler of `stopped` may drop its last owner.
     const auto keepAlive = weak_from_this().lock();
     elapsed = time - startTime;
-    const AnimationManager* current = manager.Get();
-    Animate(useDelta && current != nullptr ? current->GetDelta() : elapsed);
+    Animate(useDelta && manager != nullptr ? manager->GetDelta() : elapsed);
     updated.Call();
-}
-
-AnimationManager::TimeHandler Animation::TickHandler()
-{
-    return AnimationManager::TimeHandler::Bind<&Animation::Tick>(this);
 }
 
 } // namespace Quarnel::GameEngine2D::Animation

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Common/Event.h"
+#include "Common/Subscription.h"
 #include "GameEngine2D/Animation/AnimationManager.h"
-#include "GameEngine2D/Animation/ManagerLink.h"
 
 #include <cstdint>
 #include <memory>
@@ -26,8 +26,9 @@ public:
     explicit Animation(bool handDelta);
     Animation(const Animation&) = delete;
     Animation& operator=(const Animation&) = delete;
-    // A running animation leaves its manager's time event, so the manager never calls a destroyed animation.
-    virtual ~Animation();
+    // A running animation leaves its manager's time event with its subscription, so the manager never calls a
+    // destroyed animation.
+    virtual ~Animation() = default;
 
     virtual void Start(AnimationManager& manager);
     virtual void Stop();
@@ -48,11 +49,13 @@ public:
 
 private:
     void Tick(std::uint32_t time);
-    [[nodiscard]] AnimationManager::TimeHandler TickHandler();
 
     std::uint32_t startTime = 0;
     bool running = false;
-    ManagerLink manager;
+    // Null once the manager has been destroyed (its OnDestroyed event says so).
+    AnimationManager* manager = nullptr;
+    Common::Subscription managerGone;
+    Common::Subscription tick;
     NotifyEvent stopped;
     NotifyEvent updated;
     bool useDelta;

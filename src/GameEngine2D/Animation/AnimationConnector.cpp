@@ -1,6 +1,7 @@
 #include "GameEngine2D/Animation/AnimationConnector.h"
 
 #include "GameEngine2D/Animation/Animation.h"
+#include "GameEngine2D/Animation/AnimationManager.h"
 
 #include <stdexcept>
 #include <utility>
@@ -13,23 +14,20 @@ AnimationConnector::AnimationConnector(std::shared_ptr<Animation> started, Commo
 {
     if (!animation)
         throw std::invalid_argument("animation is null");
-    trigger.Add(Common::Handler<>([self = this, alive = std::weak_ptr<const int>(lifetime)] {
-        if (!alive.expired())
-            self->OnTrigger();
-    }));
+    triggered = trigger.Subscribe([this] { OnTrigger(); });
 }
 
 void AnimationConnector::SetManager(AnimationManager& manager)
 {
-    animationManager = ManagerLink(manager);
+    animationManager = &manager;
+    managerGone = manager.OnDestroyed().Subscribe([this] { animationManager = nullptr; });
 }
 
 void AnimationConnector::OnTrigger()
 {
-    AnimationManager* manager = animationManager.Get();
-    if (manager == nullptr)
+    if (animationManager == nullptr)
         throw std::runtime_error("animationManager is null, AnimationConnector kann nicht gestartet werden.");
-    animation->Start(*manager);
+    animation->Start(*animationManager);
 }
 
 } // namespace Quarnel::GameEngine2D::Animation

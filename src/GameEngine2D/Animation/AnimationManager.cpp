@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <stdexcept>
+#include <utility>
 
 namespace Quarnel::GameEngine2D::Animation
 {
@@ -16,7 +17,10 @@ constexpr std::uint32_t SpikeFactor = 20;
 
 } // namespace
 
-AnimationManager::AnimationManager() : lifetime(std::make_shared<const int>(0)) {}
+AnimationManager::~AnimationManager()
+{
+    destroyed.Call();
+}
 
 void AnimationManager::Start()
 {
@@ -104,6 +108,11 @@ void AnimationManager::Add(const TimeHandler& handler)
 void AnimationManager::Remove(const TimeHandler& handler)
 {
     timeEvent.Remove(handler);
+}
+
+Common::Subscription AnimationManager::Subscribe(TimeHandler handler)
+{
+    return timeEvent.Subscribe(std::move(handler));
 }
 
 } // namespace Quarnel::GameEngine2D::Animation

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "Common/Event.h"
+#include "Common/Subscription.h"
 
 #include <cstdint>
-#include <memory>
 
 namespace Quarnel::GameEngine2D::Animation
 {
@@ -13,17 +13,18 @@ namespace Quarnel::GameEngine2D::Animation
 // debugger stop, a window drag) into a short step so that animations do not jump.
 //
 // Every running animation is a handler of the time event and steps when the clock moves. The manager owns none
-// of them; animations keep a link to it (see ManagerLink) that notices when the manager is gone.
+// of them: each keeps its registration as a subscription, and may outlive the manager (OnDestroyed tells it).
 class AnimationManager
 {
 public:
     using TimeEvent = Common::Event<std::uint32_t>;
     using TimeHandler = TimeEvent::HandlerType;
 
-    AnimationManager();
+    AnimationManager() = default;
     AnimationManager(const AnimationManager&) = delete;
     AnimationManager& operator=(const AnimationManager&) = delete;
-    virtual ~AnimationManager() = default;
+    // Raises OnDestroyed.
+    virtual ~AnimationManager();
 
     // Resets the clock to 0; the next Update only records its tick count.
     virtual void Start();
@@ -42,9 +43,10 @@ public:
 
     void Add(const TimeHandler& handler);
     void Remove(const TimeHandler& handler);
-
-    // Expires when this manager is destroyed; lets animations that outlive their scene notice it.
-    [[nodiscard]] std::weak_ptr<const void> GetLifetime() const { return lifetime; }
+    // Attaches a time handler until the subscription goes; counts like Add and Remove.
+    [[nodiscard]] Common::Subscription Subscribe(TimeHandler handler);
+    // Raised once, when the manager is destroyed: what still refers to it lets go.
+    [[nodiscard]] Common::EventAddHandler<>& OnDestroyed() { return destroyed.GetAddHandler(); }
 
 private:
     void Step(std::uint32_t ticks);
@@ -57,7 +59,7 @@ private:
     bool running = false;
     TimeEvent timeEvent;
     bool skipNext = false;
-    std::shared_ptr<const int> lifetime;
+    Common::Event<> destroyed;
 };
 
 } // namespace Quarnel::GameEngine2D::Animation

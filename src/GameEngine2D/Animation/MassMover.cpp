@@ -15,25 +15,19 @@ MassMover::MassMover(std::shared_ptr<Physics::Mass> pushed, Common::Point3D push
 {
 }
 
-MassMover::~MassMover()
-{
-    Detach();
-}
-
 void MassMover::OnStart()
 {
     if (!mass)
         throw std::invalid_argument("mass is null");
-    Detach();
-    mass->OnSimulate().Add<&MassMover::Push>(this);
-    pushedMass = mass;
+    // The pushed mass is the one calling, so it is alive whenever the push runs.
+    push = mass->OnSimulate().Subscribe([this, pushed = mass.get()](float /*dt*/) { pushed->AddForce(force); });
 }
 
 void MassMover::Animate(std::uint32_t) {}
 
 void MassMover::OnStop()
 {
-    Detach();
+    push.Reset();
 }
 
 Common::Point3D MassMover::GetForce() const
@@ -54,19 +48,6 @@ std::shared_ptr<Physics::Mass> MassMover::GetMass() const
 void MassMover::SetMass(std::shared_ptr<Physics::Mass> pushed)
 {
     mass = std::move(pushed);
-}
-
-void MassMover::Push(float)
-{
-    pushedMass->AddForce(force);
-}
-
-void MassMover::Detach()
-{
-    if (!pushedMass)
-        return;
-    pushedMass->OnSimulate().Remove<&MassMover::Push>(this);
-    pushedMass.reset();
 }
 
 } // namespace Quarnel::GameEngine2D::Animation

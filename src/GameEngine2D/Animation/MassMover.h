@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Common/Point3D.h"
+#include "Common/Subscription.h"
 #include "GameEngine2D/Animation/Animation.h"
 
 #include <memory>
@@ -20,8 +21,6 @@ class MassMover : public Animation
 public:
     explicit MassMover(std::shared_ptr<Physics::Mass> pushed = nullptr,
                        Common::Point3D pushForce = Common::Point3D(0.0f, 0.0f, 0.0f));
-    // A running mover leaves the mass's step event, so the mass never calls a destroyed mover.
-    ~MassMover() override;
 
 protected:
     // Attaches the push to the mass's step event; refuses a missing mass with "mass is null".
@@ -36,13 +35,11 @@ public:
     virtual void SetMass(std::shared_ptr<Physics::Mass> pushed);
 
 private:
-    void Push(float seconds);
-    void Detach();
-
     std::shared_ptr<Physics::Mass> mass;
     Common::Point3D force;
-    // The mass whose step event carries the push, kept apart so that SetMass while running detaches correctly.
-    std::shared_ptr<Physics::Mass> pushedMass;
+    // The push on the step event of the mass it was started with (SetMass while running does not move it); a mover
+    // that goes leaves the event, so the mass never calls a destroyed mover.
+    Common::Subscription push;
 };
 
 } // namespace Quarnel::GameEngine2D::Animation

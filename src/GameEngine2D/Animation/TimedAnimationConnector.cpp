@@ -15,10 +15,7 @@ TimedAnimationConnector::TimedAnimationConnector(std::shared_ptr<TimedAnimationS
 {
     if (!starter)
         throw std::invalid_argument("starter is null");
-    trigger.Add(Common::Handler<>([self = this, alive = std::weak_ptr<const int>(lifetime)] {
-        if (!alive.expired())
-            self->OnTrigger();
-    }));
+    triggered = trigger.Subscribe([this] { OnTrigger(); });
 }
 
 void TimedAnimationConnector::OnStart()
@@ -29,7 +26,7 @@ void TimedAnimationConnector::OnStart()
 void TimedAnimationConnector::Animate(std::uint32_t value)
 {
     // The manager it runs on is the one it was handed, unless SetManager changed it since.
-    AnimationManager* runsOn = animationManager.Get();
+    AnimationManager* runsOn = animationManager;
     if (runsOn == nullptr)
         runsOn = GetManager();
     starter->Check(value, *runsOn);
@@ -41,15 +38,15 @@ void TimedAnimationConnector::OnStop() {}
 
 void TimedAnimationConnector::SetManager(AnimationManager& target)
 {
-    animationManager = ManagerLink(target);
+    animationManager = &target;
+    managerGone = target.OnDestroyed().Subscribe([this] { animationManager = nullptr; });
 }
 
 void TimedAnimationConnector::OnTrigger()
 {
-    AnimationManager* target = animationManager.Get();
-    if (target == nullptr)
+    if (animationManager == nullptr)
         throw std::runtime_error("animationManager is null, TimedAnimationConnector kann nicht gestartet werden.");
-    Start(*target);
+    Start(*animationManager);
 }
 
 } // namespace Quarnel::GameEngine2D::Animation

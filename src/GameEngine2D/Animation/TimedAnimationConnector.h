@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Common/Event.h"
+#include "Common/Subscription.h"
 #include "GameEngine2D/Animation/Animation.h"
-#include "GameEngine2D/Animation/ManagerLink.h"
 
 #include <memory>
 
@@ -13,7 +13,7 @@ class TimedAnimationStarter;
 
 // Starts an animation a given time after an event fires: the trigger starts the connector itself, which runs the
 // starter's script (its start time is the delay) and stops as soon as the animation has been started.
-class TimedAnimationConnector : public Animation
+class TimedAnimationConnector final : public Animation
 {
 public:
     // Attaches to `trigger` at once; refuses a missing starter with "starter is null".
@@ -25,16 +25,16 @@ protected:
     void OnStop() override;
 
 public:
-    // The manager the connector runs on; until it is set, a firing trigger raises an error.
-    virtual void SetManager(AnimationManager& target);
+    // The manager the connector runs on; until it is set (and once it is gone), a firing trigger raises an error.
+    void SetManager(AnimationManager& target);
 
 private:
     void OnTrigger();
 
     std::shared_ptr<TimedAnimationStarter> starter;
-    ManagerLink animationManager;
-    // Expires with the connector, so a trigger that outlives it no longer reaches it.
-    std::shared_ptr<const int> lifetime = std::make_shared<const int>(0);
+    AnimationManager* animationManager = nullptr;
+    Common::Subscription managerGone;
+    Common::Subscription triggered;
 };
 
 } // namespace Quarnel::GameEngine2D::Animation

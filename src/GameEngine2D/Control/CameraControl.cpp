@@ -27,24 +27,22 @@ CameraControl::CameraControl(Input::EventManager* manager, std::shared_ptr<Scene
                              std::optional<Common::Rect> space, float pixelSpeed, float unused) :
     camera(std::move(controlled)),
     eventManager(manager),
-    unusedFactor(unused)
+    speed(pixelSpeed),
+    unusedFactor(unused),
+    lastMouse(std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::quiet_NaN())
 {
     if (!camera)
         throw std::invalid_argument("cam is null");
     if (!eventManager)
         throw std::invalid_argument("eventManager is null");
-    const float notANumber = std::numeric_limits<float>::quiet_NaN();
-    steering =
-        std::make_shared<Steering>(Steering{camera, eventManager, pixelSpeed, Common::Point2D(notANumber, notANumber)});
-    inputHandler = eventManager->AddInputHandler(
-        space, [state = steering](bool /*inside*/, Input::EventType kind, const auto& /*keys*/, Common::Point2D mouse) {
-            state->OnInput(kind, mouse);
-        });
+    inputHandler =
+        eventManager->AddInputHandler(space, [this](bool /*inside*/, Input::EventType kind, const auto& /*keys*/,
+                                                    Common::Point2D mouse) { OnInput(kind, mouse); });
 }
 
 CameraControl::~CameraControl() = default;
 
-void CameraControl::Steering::OnInput(Input::EventType kind, Common::Point2D mouse)
+void CameraControl::OnInput(Input::EventType kind, Common::Point2D mouse)
 {
     switch (kind)
     {
@@ -62,7 +60,7 @@ void CameraControl::Steering::OnInput(Input::EventType kind, Common::Point2D mou
     }
 }
 
-void CameraControl::Steering::Drag(Common::Point2D mouse)
+void CameraControl::Drag(Common::Point2D mouse)
 {
     // The first motion has nothing to compare with: a drag already under way then only records the
     // pointer instead of throwing the camera to a position that is not a number.
@@ -82,7 +80,7 @@ void CameraControl::Steering::Drag(Common::Point2D mouse)
     lastMouse = mouse;
 }
 
-void CameraControl::Steering::Zoom(float step, bool (*allowed)(float z))
+void CameraControl::Zoom(float step, bool (*allowed)(float z))
 {
     const Common::Point3D moved = camera->GetPosition() + Common::Point3D(0.0f, 0.0f, step);
     if (allowed(moved.Z()))

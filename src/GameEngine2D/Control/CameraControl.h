@@ -2,6 +2,7 @@
 
 #include "Common/Point2D.h"
 #include "Common/Rect.h"
+#include "GameEngine2D/Input/InputSubscription.h"
 
 #include <memory>
 #include <optional>
@@ -9,7 +10,6 @@
 namespace Quarnel::GameEngine2D::Input
 {
 class EventManager;
-class InputHandler;
 enum class EventType;
 } // namespace Quarnel::GameEngine2D::Input
 
@@ -23,8 +23,8 @@ namespace Quarnel::GameEngine2D::Control
 
 // Mouse control of a scene camera: a left drag pans it, a right drag turns the camera node, the wheel
 // moves it nearer or farther between z 10 and z 300 (both excluded). The control registers one input
-// handler at construction and is never unregistered.
-class CameraControl
+// handler at construction, which goes with the control.
+class CameraControl final
 {
 public:
     // `space` is the input area, none for the whole window. `speed` turns pointer pixels into scene
@@ -36,27 +36,18 @@ public:
     ~CameraControl();
 
 private:
-    // What the handler works on. The event manager keeps the handler for its whole life, possibly longer
-    // than this control, so the handler shares this state instead of pointing back at the control.
-    struct Steering
-    {
-        std::shared_ptr<Scene::Camera> camera;
-        Input::EventManager* eventManager;
-        float speed;
-        // Unknown (not a number) until the first motion.
-        Common::Point2D lastMouse;
-
-        void OnInput(Input::EventType kind, Common::Point2D mouse);
-        void Drag(Common::Point2D mouse);
-        // Moves along z unless the new z fails `allowed`.
-        void Zoom(float step, bool (*allowed)(float z));
-    };
+    void OnInput(Input::EventType kind, Common::Point2D mouse);
+    void Drag(Common::Point2D mouse);
+    // Moves along z unless the new z fails `allowed`.
+    void Zoom(float step, bool (*allowed)(float z));
 
     std::shared_ptr<Scene::Camera> camera;
     Input::EventManager* eventManager;
-    std::shared_ptr<Input::InputHandler> inputHandler;
-    std::shared_ptr<Steering> steering;
+    float speed;
     float unusedFactor;
+    // Unknown (not a number) until the first motion.
+    Common::Point2D lastMouse;
+    Input::InputSubscription inputHandler;
 };
 
 } // namespace Quarnel::GameEngine2D::Control

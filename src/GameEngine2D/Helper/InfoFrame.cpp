@@ -27,26 +27,18 @@ constexpr std::array<std::string_view, 7> LineNames = {"fpsInfo",  "nodeInfo",  
 {
     return std::to_string(value);
 }
-} // namespace
 
-std::shared_ptr<InfoFrame> InfoFrame::Create(Scene::Scene& scene, std::shared_ptr<Video::Font> font,
-                                             Common::Point3D place)
+// The overlay's name, once its font has been checked: a refused overlay logs no "new Node: " line.
+std::string OverlayName(const Scene::Scene& scene, const std::shared_ptr<Video::Font>& font)
 {
     Common::Helper::CheckNull(font, "font");
-    auto info = std::make_shared<InfoFrame>(Key{}, scene, place);
-    info->Build(font);
-    return info;
+    return scene.GetName() + "_infoFrame";
 }
+} // namespace
 
-InfoFrame::InfoFrame(Key /*key*/, Scene::Scene& ownerScene, Common::Point3D place) :
-    Scene::EmptyNode(ownerScene.GetName() + "_infoFrame", place, Common::Point3D()),
+InfoFrame::InfoFrame(Scene::Scene& ownerScene, const std::shared_ptr<Video::Font>& font, Common::Point3D place) :
+    Scene::EmptyNode(OverlayName(ownerScene, font), place, Common::Point3D()),
     scene(&ownerScene)
-{
-}
-
-InfoFrame::~InfoFrame() = default;
-
-void InfoFrame::Build(const std::shared_ptr<Video::Font>& font)
 {
     Scene::NodeFactory& factory = scene->GetNodeFactory();
     float y = 0.0f;
@@ -58,13 +50,10 @@ void InfoFrame::Build(const std::shared_ptr<Video::Font>& font)
         y += lines.at(index)->GetSize().value_or(Common::Point3D()).Y();
     }
     Refresh(0);
-    // The engine's frame event holds the overlay weakly, so a dropped overlay is simply no longer counted.
-    const std::weak_ptr<InfoFrame> self = std::static_pointer_cast<InfoFrame>(shared_from_this());
-    scene->GetGameEngine().FrameDone().Add(Common::Handler<>([self] {
-        if (const auto info = self.lock())
-            info->CountFrame(SDL_GetTicks());
-    }));
+    frameDone = scene->GetGameEngine().FrameDone().Subscribe([this] { CountFrame(SDL_GetTicks()); });
 }
+
+InfoFrame::~InfoFrame() = default;
 
 void InfoFrame::CountFrame(std::uint32_t ticks)
 {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Common/Subscription.h"
 #include "GameEngine2D/Scene/EmptyNode.h"
 
 #include <array>
@@ -26,23 +27,15 @@ namespace Quarnel::GameEngine2D::Helper
 // game engine's frame event and rewrites its lines once a second, so a frame costs one counter step.
 //
 // The scene is a plain back reference: the overlay lives in that scene's tree.
-class InfoFrame : public Scene::EmptyNode
+class InfoFrame final : public Scene::EmptyNode
 {
-    struct Key
-    {
-        explicit Key() = default;
-    };
-
 public:
     // How often the lines are rewritten, in milliseconds.
     static constexpr std::uint32_t RefreshInterval = 1000;
 
     // The overlay is named scene name + "_infoFrame"; its lines stand one below the other from `place` on. The
     // caller adds it to a parent. A null font is refused with std::invalid_argument "font is null".
-    [[nodiscard]] static std::shared_ptr<InfoFrame> Create(Scene::Scene& scene, std::shared_ptr<Video::Font> font,
-                                                           Common::Point3D place);
-
-    InfoFrame(Key key, Scene::Scene& ownerScene, Common::Point3D place);
+    InfoFrame(Scene::Scene& ownerScene, const std::shared_ptr<Video::Font>& font, Common::Point3D place);
     ~InfoFrame() override;
 
     // Counts one presented frame and rewrites the lines when the interval is over (`ticks` in milliseconds).
@@ -63,13 +56,13 @@ private:
         LineCount
     };
 
-    void Build(const std::shared_ptr<Video::Font>& font);
-
     Scene::Scene* scene;
     std::array<std::shared_ptr<Scene::TextNode>, LineCount> lines;
     std::uint32_t intervalStart = 0;
     unsigned frames = 0;
     bool counting = false;
+    // The engine's frame event counts the overlay's frames while the overlay lives.
+    Common::Subscription frameDone;
 };
 
 } // namespace Quarnel::GameEngine2D::Helper

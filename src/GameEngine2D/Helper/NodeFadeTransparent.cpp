@@ -12,26 +12,24 @@
 namespace Quarnel::GameEngine2D::Helper
 {
 
-std::shared_ptr<NodeFadeTransparent> NodeFadeTransparent::Create(Scene::Scene& owner,
-                                                                 std::shared_ptr<Scene::Node> fadedNode,
-                                                                 int alphaTarget, float stepGrowth, float largestStep,
-                                                                 bool autoStart)
+namespace
 {
-    Common::Helper::CheckNull(fadedNode, "node");
-    auto fade =
-        std::make_shared<NodeFadeTransparent>(Key{}, owner, std::move(fadedNode), alphaTarget, stepGrowth, largestStep);
-    if (autoStart)
-        fade->Start(owner.GetAnimationManager());
-    return fade;
+
+std::shared_ptr<Scene::Node> CheckedNode(std::shared_ptr<Scene::Node> node)
+{
+    Common::Helper::CheckNull(node, "node");
+    return node;
 }
 
-NodeFadeTransparent::NodeFadeTransparent(Key /*key*/, Scene::Scene& ownerScene, std::shared_ptr<Scene::Node> fadedNode,
+} // namespace
+
+NodeFadeTransparent::NodeFadeTransparent(Scene::Scene& ownerScene, std::shared_ptr<Scene::Node> fadedNode,
                                          int alphaTarget, float stepGrowth, float largestStep) :
     // The setter and getter reach this object's fields, which exist by the time the first step runs.
     ValueManipulator(
         true, [this](float value) { WriteAlpha(value); }, [this] { return current; }, static_cast<float>(alphaTarget),
         stepGrowth, largestStep),
-    node(std::move(fadedNode)),
+    node(CheckedNode(std::move(fadedNode))),
     current(static_cast<float>(node->GetAlpha())),
     targetAlpha(alphaTarget),
     scene(&ownerScene)

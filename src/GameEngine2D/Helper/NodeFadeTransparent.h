@@ -19,24 +19,14 @@ namespace Quarnel::GameEngine2D::Helper
 // 0 hides the node, 255 shows it fully opaque.
 //
 // The scene is a plain back reference: faders belong to widgets of the scene's own tree.
-class NodeFadeTransparent : public Animation::ValueManipulator
+class NodeFadeTransparent final : public Animation::ValueManipulator
 {
-    struct Key
-    {
-        explicit Key() = default;
-    };
-
 public:
     using ArrivedEvent = Common::Event<Scene::Node&>;
 
-    // With autoStart the fade starts at once on the scene's animation manager. A null node is refused with
-    // std::invalid_argument "node is null" (here and in SetNode).
-    [[nodiscard]] static std::shared_ptr<NodeFadeTransparent> Create(Scene::Scene& owner,
-                                                                     std::shared_ptr<Scene::Node> fadedNode,
-                                                                     int alphaTarget, float stepGrowth,
-                                                                     float largestStep, bool autoStart);
-
-    NodeFadeTransparent(Key key, Scene::Scene& ownerScene, std::shared_ptr<Scene::Node> fadedNode, int alphaTarget,
+    // The fade runs once started (Start with the scene's animation manager, or SetTargetAlpha). A null node is
+    // refused with std::invalid_argument "node is null" (here and in SetNode).
+    NodeFadeTransparent(Scene::Scene& ownerScene, std::shared_ptr<Scene::Node> fadedNode, int alphaTarget,
                         float stepGrowth, float largestStep);
     ~NodeFadeTransparent() override;
 

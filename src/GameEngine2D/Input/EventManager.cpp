@@ -72,13 +72,12 @@ EventManager::EventManager() :
     SDL_StartTextInput();
 }
 
-std::shared_ptr<InputHandler> EventManager::AddInputHandler(std::optional<Common::Rect> space,
-                                                            InputHandler::Callback onInput)
+InputSubscription EventManager::AddInputHandler(std::optional<Common::Rect> space, InputHandler::Callback onInput)
 {
     return inputManager.AddInputHandler(std::move(space), std::move(onInput));
 }
 
-void EventManager::RemoveInputHandler(const std::shared_ptr<InputHandler>& handler)
+void EventManager::RemoveInputHandler(const InputSubscription& handler)
 {
     inputManager.RemoveInputHandler(handler);
 }

@@ -6,7 +6,6 @@
 
 #include <SDL_events.h>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -33,9 +32,10 @@ public:
     EventManager& operator=(const EventManager&) = delete;
     virtual ~EventManager() = default;
 
-    virtual std::shared_ptr<InputHandler> AddInputHandler(std::optional<Common::Rect> space,
-                                                          InputHandler::Callback onInput);
-    virtual void RemoveInputHandler(const std::shared_ptr<InputHandler>& handler);
+    // Registers a handler with "Main Input Handler" (see InputManager) until its subscription goes.
+    [[nodiscard]] virtual InputSubscription AddInputHandler(std::optional<Common::Rect> space,
+                                                            InputHandler::Callback onInput);
+    virtual void RemoveInputHandler(const InputSubscription& handler);
     virtual void HandleEvent(SDL_Event event);
     // The character of the last key event: "Unicode: <code>" is logged, then codes 32..122 give that character,
     // 160..255 its two-byte UTF-8 form, every other code the empty text.

@@ -1,24 +1,21 @@
 #include "GameEngine2D/Physics/Mass.h"
 
-#include "Common/Helper.h"
 #include "Common/MyLog.h"
 #include "GameEngine2D/Physics/World.h"
 #include "GameEngine2D/Scene/Common/IMoveable.h"
 
 #include <cmath>
-#include <utility>
 
 namespace Quarnel::GameEngine2D::Physics
 {
 
-Mass::Mass(std::shared_ptr<Scene::IMoveable> movedTarget, World& owner, float massValue) :
-    target(std::move(movedTarget)),
+Mass::Mass(Scene::IMoveable& movedTarget, World& owner, float massValue) :
+    target(&movedTarget),
     speed(0.0f, 0.0f, 0.0f),
     force(0.0f, 0.0f, 0.0f),
     mass(massValue),
     world(&owner)
 {
-    Common::Helper::CheckNull(target, "target");
 }
 
 Common::EventAddHandler<float>& Mass::OnSimulate()

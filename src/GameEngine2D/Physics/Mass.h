@@ -3,8 +3,6 @@
 #include "Common/Event.h"
 #include "Common/Point3D.h"
 
-#include <memory>
-
 namespace Quarnel::GameEngine2D::Scene
 {
 class IMoveable;
@@ -16,12 +14,14 @@ namespace Quarnel::GameEngine2D::Physics
 class World;
 
 // A point mass that drives the position of one movable object. Forces gathered between two steps are turned
-// into a speed change by Simulate; the world that created the mass owns it and outlives every step.
+// into a speed change by Simulate; the world that created the mass holds it and outlives every step.
+//
+// The mass only observes its target: whoever owns the target takes the mass out (Remove) before the target goes,
+// and from then on nothing reads or writes the target through the mass.
 class Mass
 {
 public:
-    // The mass keeps its target alive: a step never writes into an object that is gone.
-    Mass(std::shared_ptr<Scene::IMoveable> movedTarget, World& owner, float massValue);
+    Mass(Scene::IMoveable& movedTarget, World& owner, float massValue);
     Mass(const Mass&) = delete;
     Mass& operator=(const Mass&) = delete;
     virtual ~Mass() = default;
@@ -40,13 +40,19 @@ public:
     virtual void Simulate(float dt);
     virtual void LogSpeed();
 
+    // Takes the mass out of the simulation: its world and every force producer drop it at their next update, and
+    // its target is no longer touched.
+    void Remove() { removed = true; }
+    [[nodiscard]] bool IsRemoved() const { return removed; }
+
 private:
-    std::shared_ptr<Scene::IMoveable> target;
+    Scene::IMoveable* target;
     Common::Point3D speed;
     Common::Point3D force;
     float mass;
     World* world;
     bool logSpeed = false;
+    bool removed = false;
     Common::Event<float> simulateEvent;
 };
 

@@ -32,6 +32,7 @@ void MassGravities::Add(std::shared_ptr<Mass> mass)
 
 void MassGravities::Update(float /*dt*/)
 {
+    masses.ForgetRemoved();
     if (masses.List().size() < 2)
         return;
     // The arrays take the count once per update: a mass added meanwhile (only a target reporting its

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Common/WalkedList.h"
+
 #include <memory>
 #include <vector>
 
@@ -8,7 +10,8 @@ namespace Quarnel::GameEngine2D::Physics
 
 class Mass;
 
-// An ordered list of masses that only grows: a mass stays for the lifetime of the list's owner.
+// An ordered list of masses. A mass stays until it is removed (Mass::Remove) and the list's owner forgets it; the
+// list refuses to change while it is walked.
 class Masses
 {
 public:
@@ -20,8 +23,17 @@ public:
     virtual void Add(std::shared_ptr<Mass> mass);
     [[nodiscard]] virtual const std::vector<std::shared_ptr<Mass>>& List() const;
 
+    // Drops every mass that has been removed.
+    void ForgetRemoved();
+    // Visits the masses in order; adding a mass meanwhile ends the walk with "Collection modified during iteration".
+    template <typename Visit>
+    void ForEach(Visit visit)
+    {
+        list.ForEach(visit);
+    }
+
 private:
-    std::vector<std::shared_ptr<Mass>> list;
+    Common::WalkedList<Mass> list;
 };
 
 } // namespace Quarnel::GameEngine2D::Physics

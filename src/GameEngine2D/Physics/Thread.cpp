@@ -21,7 +21,12 @@ void Thread::Update(float dt)
     if (springs.empty())
         return;
     for (std::size_t index = 0; index < springs.size(); ++index)
-        springs[index]->Apply(dt);
+    {
+        // A spring whose mass was removed no longer reaches that mass's target, which may be gone.
+        const Spring& spring = *springs[index];
+        if (!spring.First()->IsRemoved() && !spring.Second()->IsRemoved())
+            springs[index]->Apply(dt);
+    }
     // Producers after the chain and the world's own gravity and friction still act on the anchor.
     springs.front()->First()->SetForce(Common::Point3D(0.0f, 0.0f, 0.0f));
 }

@@ -23,20 +23,6 @@ bool IsNonZeroNumber(float value)
     return value != 0.0f && !std::isnan(value);
 }
 
-// Calls visit for every entry present when the walk starts. The walk is by index, so an entry appended by a
-// callback never invalidates it; the change is reported as an error as soon as the callback returns.
-template <typename List, typename Visit>
-void WalkUnchanged(const List& list, Visit visit)
-{
-    const std::size_t count = list.size();
-    for (std::size_t index = 0; index < count; ++index)
-    {
-        visit(*list[index]);
-        if (list.size() != count)
-            throw std::runtime_error("Collection modified during iteration");
-    }
-}
-
 } // namespace
 
 World::World(Common::Point3D uniformGravity, float frictionFactor) : gravity(uniformGravity), friction(frictionFactor)
@@ -69,9 +55,9 @@ void World::SetGravity(Common::Point3D value)
     hasGravity = IsNonZeroNumber(value.X()) || IsNonZeroNumber(value.Y()) || IsNonZeroNumber(value.Z());
 }
 
-std::shared_ptr<Mass> World::CreateMass(std::shared_ptr<Scene::IMoveable> target, float massValue)
+std::shared_ptr<Mass> World::CreateMass(Scene::IMoveable& target, float massValue)
 {
-    auto mass = std::make_shared<Mass>(std::move(target), *this, massValue);
+    auto mass = std::make_shared<Mass>(target, *this, massValue);
     masses.Add(mass);
     return mass;
 }
@@ -79,14 +65,14 @@ std::shared_ptr<Mass> World::CreateMass(std::shared_ptr<Scene::IMoveable> target
 std::shared_ptr<Thread> World::CreateChain()
 {
     auto chain = std::make_shared<Thread>();
-    physicsObjects.push_back(chain);
+    physicsObjects.Add(chain);
     return chain;
 }
 
 std::shared_ptr<MassGravities> World::CreateGravities()
 {
     auto gravities = std::make_shared<MassGravities>();
-    physicsObjects.push_back(gravities);
+    physicsObjects.Add(gravities);
     return gravities;
 }
 
@@ -111,6 +97,7 @@ void World::Update(std::uint32_t elapsedMs)
     // A handler that changes the sub-step count mid-update takes effect with the next update; reading it
     // again here could divide the step by zero.
     const std::int32_t steps = subSteps;
+    masses.ForgetRemoved();
     try
     {
         for (std::int32_t step = 0; step < steps; ++step)
@@ -126,8 +113,12 @@ void World::Update(std::uint32_t elapsedMs)
 
 void World::Step(float dt, float subStep)
 {
-    WalkUnchanged(physicsObjects, [dt](IPhysicsable& producer) { producer.Update(dt); });
-    WalkUnchanged(masses.List(), [subStep](Mass& mass) { mass.Simulate(subStep); });
+    physicsObjects.ForEach([dt](IPhysicsable& producer) { producer.Update(dt); });
+    // A mass removed during this update keeps its place in the list until the next one, but is not stepped.
+    masses.ForEach([subStep](Mass& mass) {
+        if (!mass.IsRemoved())
+            mass.Simulate(subStep);
+    });
 }
 
 void World::SetSubSteps(std::int32_t count)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Common/Point3D.h"
+#include "Common/WalkedList.h"
 #include "GameEngine2D/Physics/Masses.h"
 
 #include <cstdint>
@@ -20,9 +21,10 @@ class Mass;
 class MassGravities;
 class Thread;
 
-// The physics of one scene: a uniform gravity, a linear friction, the point masses it owns and the force
-// producers it asks for forces before every sub-step. Masses and producers are only ever added, and only
-// between updates: adding from inside a step makes that update fail instead of walking a changed list.
+// The physics of one scene: a uniform gravity, a linear friction, the point masses it holds and the force
+// producers it asks for forces before every sub-step. Masses and producers are added between updates: adding from
+// inside a step makes that update fail instead of walking a changed list. A removed mass (Mass::Remove) is no
+// longer stepped and is forgotten at the next update.
 class World
 {
 public:
@@ -35,7 +37,8 @@ public:
     virtual void SetFriction(float value);
     [[nodiscard]] virtual Common::Point3D Gravity() const;
     virtual void SetGravity(Common::Point3D value);
-    virtual std::shared_ptr<Mass> CreateMass(std::shared_ptr<Scene::IMoveable> target, float massValue);
+    // The target must outlive the mass's time in the world: its owner removes the mass before it goes.
+    virtual std::shared_ptr<Mass> CreateMass(Scene::IMoveable& target, float massValue);
     virtual std::shared_ptr<Thread> CreateChain();
     virtual std::shared_ptr<MassGravities> CreateGravities();
     [[nodiscard]] virtual bool HasGravity() const;
@@ -55,7 +58,7 @@ private:
     float friction;
     bool hasGravity = false;
     bool hasFriction = false;
-    std::vector<std::shared_ptr<IPhysicsable>> physicsObjects;
+    Common::WalkedList<IPhysicsable> physicsObjects;
     Masses masses;
     float timeFactor = 1.0f;
     std::int32_t subSteps = 3;

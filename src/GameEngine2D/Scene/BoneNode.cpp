@@ -8,9 +8,9 @@
 namespace Quarnel::GameEngine2D::Scene
 {
 
-BoneNode::BoneNode(std::string nodeName, Common::Point3D nodePosition, std::weak_ptr<DynamicMeshNode> ownerMesh) :
+BoneNode::BoneNode(std::string nodeName, Common::Point3D nodePosition, DynamicMeshNode* ownerMesh) :
     Node(std::move(nodeName), nodePosition, std::nullopt),
-    owner(std::move(ownerMesh))
+    owner(ownerMesh)
 {
 }
 
@@ -22,20 +22,16 @@ void BoneNode::DisposeNode(GameEngine&)
 
 void BoneNode::UpdateNode(GameEngine&) {}
 
-std::shared_ptr<DynamicMeshNode> BoneNode::OwnerMesh()
+DynamicMeshNode* BoneNode::OwnerMesh()
 {
-    if (auto mesh = owner.lock())
-        return mesh;
-    // The mesh is the root bone of its own skeleton and cannot hold a reference to itself.
-    if (dynamic_cast<DynamicMeshNode*>(this) != nullptr)
-        return std::static_pointer_cast<DynamicMeshNode>(shared_from_this());
-    return nullptr;
+    // The mesh is the root bone of its own skeleton.
+    return owner != nullptr ? owner : dynamic_cast<DynamicMeshNode*>(this);
 }
 
 std::shared_ptr<BoneNode> BoneNode::AddBone(const std::string& boneName, Common::Point3D bonePosition)
 {
-    const std::shared_ptr<DynamicMeshNode> mesh = OwnerMesh();
-    if (!mesh)
+    DynamicMeshNode* const mesh = OwnerMesh();
+    if (mesh == nullptr)
         throw std::runtime_error("Bone " + GetName() + " belongs to no mesh any more; " + boneName + " not added");
     auto bone = std::make_shared<BoneNode>(boneName, bonePosition, mesh);
     bones.push_back(bone);

@@ -14,7 +14,6 @@ CustomAnimationNode::CustomAnimationNode(std::string nodeName, Common::Point3D n
 {
 }
 
-// A node dropped without being disposed must not leave a running animation that calls into freed memory.
 CustomAnimationNode::~CustomAnimationNode()
 {
     StopAnimation();
@@ -32,12 +31,9 @@ void CustomAnimationNode::UpdateNode(GameEngine&)
         return;
     if (scene == nullptr)
         throw std::runtime_error("scene is null");
-    // The step reaches the node through a weak reference, so an animation outliving its node calls nothing.
-    std::weak_ptr<Node> self = weak_from_this();
-    animation = std::make_shared<Animation::CustomAnimation>([self](std::uint32_t elapsed) {
-        if (const auto node = std::static_pointer_cast<CustomAnimationNode>(self.lock()))
-            node->OnAnimationStep(elapsed);
-    });
+    // The node owns the animation, and the animation's registration goes with it.
+    animation =
+        std::make_shared<Animation::CustomAnimation>([this](std::uint32_t elapsed) { OnAnimationStep(elapsed); });
     animation->Start(scene->GetAnimationManager());
 }
 

@@ -22,6 +22,7 @@ class CustomAnimationNode : public EmptyNode
 {
 public:
     CustomAnimationNode(std::string nodeName, Common::Point3D nodePosition, std::optional<Common::Point3D> nodeSize);
+    // Stops the animation, so a node dropped without being disposed leaves nothing running.
     ~CustomAnimationNode() override;
 
     void DisposeNode(GameEngine& gameEngine) override;

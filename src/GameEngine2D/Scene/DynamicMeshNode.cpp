@@ -27,16 +27,28 @@ const Video::Data::VertexRecord& At(const std::vector<Video::Data::VertexRecord>
 
 DynamicMeshNode::DynamicMeshNode(std::string nodeName, Common::Point3D nodePosition,
                                  std::shared_ptr<Video::Data::IndexedVertices> nodeMesh) :
-    BoneNode(std::move(nodeName), nodePosition, {}),
+    BoneNode(std::move(nodeName), nodePosition, nullptr),
     mesh(std::move(nodeMesh))
 {
     if (!mesh)
         throw std::invalid_argument("mesh is null");
 }
 
+DynamicMeshNode::~DynamicMeshNode()
+{
+    ReleaseBones();
+}
+
+void DynamicMeshNode::ReleaseBones()
+{
+    for (const auto& bone : allBones)
+        bone->LeaveMesh();
+    allBones.clear();
+}
+
 void DynamicMeshNode::DisposeNode(GameEngine& gameEngine)
 {
-    allBones.clear();
+    ReleaseBones();
     mesh->Dispose(gameEngine.GetVideoEngine());
 }
 

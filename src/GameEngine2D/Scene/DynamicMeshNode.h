@@ -26,6 +26,7 @@ public:
     // A null mesh: std::invalid_argument "mesh is null".
     DynamicMeshNode(std::string nodeName, Common::Point3D nodePosition,
                     std::shared_ptr<Video::Data::IndexedVertices> nodeMesh);
+    ~DynamicMeshNode() override;
 
     void DisposeNode(GameEngine& gameEngine) override;
     void UpdateNode(GameEngine& gameEngine) override;
@@ -41,6 +42,8 @@ public:
 
 private:
     void DrawMesh(Video::Engine& video);
+    // Unlinks and forgets every bone: a bone that outlives this mesh must not reach it.
+    void ReleaseBones();
 
     std::shared_ptr<Video::Data::IndexedVertices> mesh;
     std::vector<std::shared_ptr<BoneNode>> allBones;

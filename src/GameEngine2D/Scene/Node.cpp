@@ -1,5 +1,6 @@
 #include "GameEngine2D/Scene/Node.h"
 
+#include "Common/CheckedIndex.h"
 #include "Common/Helper.h"
 #include "Common/MyLog.h"
 #include "GameEngine2D/GameEngine.h"
@@ -21,7 +22,10 @@ Node::Node(std::string nodeName, Common::Point3D nodePosition, std::optional<Com
     Common::MyLog::Info("new Node: " + name);
 }
 
-Node::~Node() = default;
+Node::~Node()
+{
+    ReleaseChildren();
+}
 
 Common::EventAddHandler<>& Node::OnPositionChanged()
 {
@@ -39,15 +43,13 @@ void Node::AddChild(std::shared_ptr<Node> child)
     if (!child)
         throw std::invalid_argument("child is null");
     // A node below itself would make the traversal recurse without end and the tree own itself.
-    bool cycle = child.get() == this;
-    for (std::shared_ptr<Node> ancestor = parent.lock(); ancestor && !cycle; ancestor = ancestor->parent.lock())
-        cycle = ancestor == child;
-    if (cycle)
-        throw std::invalid_argument("Node " + child->GetName() + " can't be added below itself");
-    Node& added = *child;
-    children.push_back(std::move(child));
-    ++childrenVersion;
-    added.SetParent(*this);
+    for (const Node* ancestor = this; ancestor != nullptr; ancestor = ancestor->parent)
+    {
+        if (ancestor == child.get())
+            throw std::invalid_argument("Node " + child->GetName() + " can't be added below itself");
+    }
+    child->parent = this;
+    children.Add(std::move(child));
 }
 
 void Node::Dispose(GameEngine& gameEngine)
@@ -76,16 +78,12 @@ void Node::Update(GameEngine& gameEngine)
         if (alpha)
             video.PushAlpha(*alpha);
         UpdateNode(gameEngine);
-        // The count is read once: a child added while the tree is drawn waits for the next frame, and one
-        // removed meanwhile makes the checked GetChild throw instead of reading past the end. Holding the
-        // child's owner keeps it alive even if it removes itself while it draws.
-        const int count = GetChildCount();
-        for (int index = 0; index < count; ++index)
-        {
-            const std::shared_ptr<Node> child = GetChild(index);
-            if (child->IsVisible())
-                child->Update(gameEngine);
-        }
+        // A child added while the tree is drawn waits for the next frame; one removed meanwhile is not drawn, and
+        // one that removes itself stays alive until its drawing ends.
+        children.ForEach([&gameEngine](Node& child) {
+            if (child.IsVisible())
+                child.Update(gameEngine);
+        });
         EndUpdate(gameEngine);
     }
     catch (...)
@@ -164,28 +162,27 @@ void Node::SetScale(std::optional<Common::Point3D> value)
     scale = value;
 }
 
-const Node::NodeList& Node::GetChildren() const
+Node::NodeList Node::GetChildren() const
 {
-    return children;
+    return children.Items();
 }
 
 std::shared_ptr<Node> Node::GetChild(int index) const
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= children.size())
-        throw std::out_of_range(
-            fmt::format("Node {0}: child index {1} is out of range, {2} children", name, index, children.size()));
-    return children[static_cast<std::size_t>(index)];
+    const NodeList live = children.Items();
+    return Common::CheckedAt(live, index, [&] {
+        return fmt::format("Node {0}: child index {1} is out of range, {2} children", name, index, live.size());
+    });
 }
 
 std::shared_ptr<Node> Node::FindChild(std::string_view childName) const
 {
-    const auto found = std::ranges::find_if(children, [&](const auto& child) { return child->GetName() == childName; });
-    return found == children.end() ? nullptr : *found;
+    return children.Find([childName](const Node& child) { return child.GetName() == childName; });
 }
 
 int Node::GetChildCount() const
 {
-    return static_cast<int>(children.size());
+    return static_cast<int>(children.Size());
 }
 
 void Node::RemoveChild(const std::shared_ptr<Node>& child, GameEngine& gameEngine)
@@ -198,28 +195,19 @@ void Node::RemoveChild(const std::shared_ptr<Node>& child, GameEngine& gameEngin
     if (found != child)
         throw std::runtime_error("Node " + child->GetName() + " can't be removed; is no child of " + name);
     found->Dispose(gameEngine);
-    // Searched again: the child's disposal may have changed this list.
-    if (const auto entry = std::ranges::find(children, found); entry != children.end())
-    {
-        children.erase(entry);
-        ++childrenVersion;
-    }
+    // Looked up again by identity: the child's disposal may have changed this list.
+    children.Remove([&found](const Node& entry) { return &entry == found.get(); });
+    if (found->parent == this)
+        found->parent = nullptr;
 }
 
 void Node::DisposeChildren(GameEngine& gameEngine)
 {
     try
     {
-        const unsigned version = childrenVersion;
-        for (std::size_t index = 0; index < children.size(); ++index)
-        {
-            const std::shared_ptr<Node> child = children[index];
-            child->Dispose(gameEngine);
-            // A child that adds or removes siblings while it is disposed breaks the walk; stop instead of
-            // skipping or repeating nodes.
-            if (childrenVersion != version)
-                throw std::runtime_error("Collection modified during iteration");
-        }
+        // A child that adds or removes siblings while it is disposed stops the walk instead of making it skip or
+        // repeat nodes.
+        children.ForEachUnchanged([&gameEngine](Node& child) { child.Dispose(gameEngine); });
     }
     catch (...)
     {
@@ -232,21 +220,28 @@ void Node::DisposeChildren(GameEngine& gameEngine)
 
 void Node::ClearChildren()
 {
-    children.clear();
-    ++childrenVersion;
+    ReleaseChildren();
+    children.Clear();
+}
+
+void Node::ReleaseChildren()
+{
+    children.ForEachHeld([this](Node& child) {
+        if (child.parent == this)
+            child.parent = nullptr;
+    });
 }
 
 Common::Point3D Node::GetAbsolutePosition() const
 {
-    const std::shared_ptr<Node> owner = parent.lock();
-    if (!owner)
+    if (parent == nullptr)
         return position;
-    return position + owner->GetAbsolutePosition();
+    return position + parent->GetAbsolutePosition();
 }
 
-std::shared_ptr<Node> Node::GetParent() const
+Node* Node::GetParent() const
 {
-    return parent.lock();
+    return parent;
 }
 
 int Node::GetAlpha() const
@@ -274,11 +269,6 @@ void Node::SetAlpha(int value)
         SetVisible(true);
         alpha = value;
     }
-}
-
-void Node::SetParent(Node& newParent)
-{
-    parent = newParent.weak_from_this();
 }
 
 } // namespace Quarnel::GameEngine2D::Scene

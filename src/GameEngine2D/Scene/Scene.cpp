@@ -35,8 +35,7 @@ constexpr float WorldFriction = 0.002f;
 Scene::Scene(std::string sceneName, GameEngine& engine) :
     name(std::move(sceneName)),
     gameEngine(engine),
-    backgroundColor(StartBackground),
-    mouseTarget(std::make_shared<MouseTarget>())
+    backgroundColor(StartBackground)
 {
     Common::MyLog::Info("New Scene " + name);
     nodeFactory = std::make_unique<NodeFactory>(gameEngine, *this);
@@ -60,11 +59,7 @@ void Scene::Dispose()
 {
     try
     {
-        if (mouseHandler)
-        {
-            // Cleared so that a second Dispose does not ask for the removal again.
-            eventManager->RemoveInputHandler(std::exchange(mouseHandler, nullptr));
-        }
+        mouseHandler.Reset();
         root->Dispose(gameEngine);
     }
     catch (const std::exception& error)
@@ -168,7 +163,6 @@ void Scene::SetMouseNode(std::shared_ptr<Node> node)
     if (!mouseHandler)
         RegisterMouseHandler();
     root->AddChild(node);
-    mouseTarget->node = node;
     mouseNode = std::move(node);
 }
 
@@ -188,14 +182,16 @@ void Scene::RegisterMouseHandler()
     video.ShowCursor(false);
     const Common::Point2D screen = video.GetSettings().GetSize();
     const Common::Rect space(Origin, Common::Point3D(screen.X(), screen.Y(), 0.0f));
-    mouseHandler = eventManager->AddInputHandler(
-        space, [target = mouseTarget](bool /*inside*/, auto /*kind*/, const auto& /*keys*/, Common::Point2D mouse) {
-            const std::shared_ptr<Node> node = target->node.lock();
-            // Before the first motion the pointer position is unknown (not a number); the node stays put.
-            if (!node || std::isnan(mouse.X()) || std::isnan(mouse.Y()))
-                return;
-            node->SetPosition(Common::Point3D(mouse.X(), mouse.Y(), node->GetPosition().Z()));
-        });
+    mouseHandler = eventManager->AddInputHandler(space, [this](bool /*inside*/, auto /*kind*/, const auto& /*keys*/,
+                                                               Common::Point2D mouse) { FollowPointer(mouse); });
+}
+
+void Scene::FollowPointer(Common::Point2D mouse)
+{
+    // Before the first motion the pointer position is unknown (not a number); the node stays put.
+    if (std::isnan(mouse.X()) || std::isnan(mouse.Y()))
+        return;
+    mouseNode->SetPosition(Common::Point3D(mouse.X(), mouse.Y(), mouseNode->GetPosition().Z()));
 }
 
 } // namespace Quarnel::GameEngine2D::Scene

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Common/Color.h"
+#include "Common/Point2D.h"
+#include "GameEngine2D/Input/InputSubscription.h"
 
 #include <cstdint>
 #include <functional>
@@ -20,7 +22,6 @@ class AnimationManager;
 namespace Quarnel::GameEngine2D::Input
 {
 class EventManager;
-class InputHandler;
 } // namespace Quarnel::GameEngine2D::Input
 
 namespace Quarnel::GameEngine2D::Physics
@@ -77,29 +78,23 @@ public:
     int NextId();
 
 private:
-    // Shared with the pointer handler, which the event manager may keep calling after the scene is gone:
-    // the handler then finds no node instead of a freed scene.
-    struct MouseTarget
-    {
-        std::weak_ptr<Node> node;
-    };
-
     void RegisterMouseHandler();
+    void FollowPointer(Common::Point2D mouse);
 
     std::string name;
     GameEngine& gameEngine;
+    // Declared before the node tree, so that they outlive the nodes that run animations or drive masses.
+    std::unique_ptr<Animation::AnimationManager> animationManager;
+    std::unique_ptr<Physics::World> world;
     std::shared_ptr<EmptyNode> root;
     Common::Color backgroundColor;
     std::unique_ptr<NodeFactory> nodeFactory;
-    std::unique_ptr<Animation::AnimationManager> animationManager;
     Input::EventManager* eventManager = nullptr;
     std::shared_ptr<Camera> camera;
     std::shared_ptr<Node> mouseNode;
-    std::shared_ptr<Input::InputHandler> mouseHandler;
-    std::shared_ptr<MouseTarget> mouseTarget;
+    Input::InputSubscription mouseHandler;
     std::function<void()> onUpdate;
     bool onUpdateEnabled = false;
-    std::unique_ptr<Physics::World> world;
     int idCounter = -1;
 };
 

@@ -24,71 +24,67 @@ Common::Point3D SizeOf(const Scene::Node& node)
 {
     return node.GetSize().value_or(Common::Point3D());
 }
-
-void Subscribe(Button& button, Button::ClickCallback onClick)
-{
-    if (onClick)
-        button.OnClick().Add(Common::Handler<>(std::move(onClick)));
-}
 } // namespace
 
-std::shared_ptr<Button> Button::Create(Frame& owner, Common::Point3D place, ClickCallback onClick,
-                                       const std::string& widgetName, const std::string& pictureFile,
-                                       const std::string& text, const std::string& tooltip)
+Button::Content Button::MakeContent(Frame& owner, const ButtonDefinition& button)
 {
-    if (pictureFile.empty() && text.empty())
-        throw std::invalid_argument("Button " + widgetName +
+    if (button.pictureFile.empty() && button.text.empty())
+        throw std::invalid_argument("Button " + button.name +
                                     " kann nicht erstellt werden, es ist weder Text noch Bild angegeben.");
     Scene::NodeFactory& factory = owner.GetScene().GetNodeFactory();
-    std::shared_ptr<Scene::Node> picture;
-    if (!pictureFile.empty())
-        picture = factory.CreatePictureNode(pictureFile, ContentPosition);
-    std::shared_ptr<Scene::TextNode> textNode;
-    if (!text.empty())
-        textNode =
-            factory.CreateTextNode("btn_" + text + "_" + owner.GetName(), ContentPosition, owner.GetFont(), text);
-    if (picture && textNode)
+    Content content;
+    if (!button.pictureFile.empty())
+        content.picture = factory.CreatePictureNode(button.pictureFile, ContentPosition);
+    if (!button.text.empty())
+        content.text = factory.CreateTextNode("btn_" + button.text + "_" + owner.GetName(), ContentPosition,
+                                              owner.GetFont(), button.text);
+    if (content.picture && content.text)
     {
-        const Common::Point3D pictureSize = SizeOf(*picture);
-        const Common::Point3D textSize = SizeOf(*textNode);
-        textNode->SetPosition(textNode->GetPosition() + Common::Point3D(pictureSize.X() + PictureTextGap,
-                                                                        (pictureSize.Y() - textSize.Y()) / 2.0f, 0.0f));
+        const Common::Point3D pictureSize = SizeOf(*content.picture);
+        const Common::Point3D textSize = SizeOf(*content.text);
+        content.text->SetPosition(content.text->GetPosition() + Common::Point3D(pictureSize.X() + PictureTextGap,
+                                                                                (pictureSize.Y() - textSize.Y()) / 2.0f,
+                                                                                0.0f));
     }
-    const Common::Point3D size = textNode ? SizeOf(*textNode) : SizeOf(*picture);
-    auto button = Make<Button>(owner, widgetName, Common::Rect(place, size), std::move(textNode), std::move(picture));
-    Subscribe(*button, std::move(onClick));
-    if (!tooltip.empty())
-        button->SetInfoText(tooltip);
-    return button;
+    content.rect = Common::Rect(button.place, content.text ? SizeOf(*content.text) : SizeOf(*content.picture));
+    return content;
 }
 
-std::shared_ptr<Button> Button::Create(Frame& owner, std::shared_ptr<Scene::Node> content, ClickCallback onClick)
+Button::Content Button::Adopt(const std::shared_ptr<Scene::Node>& node)
 {
-    const Common::Rect rect(content->GetPosition(), SizeOf(*content));
-    content->SetPosition(Common::Point3D());
-    auto button = Make<Button>(owner, content->GetName(), rect, nullptr, std::move(content));
-    Subscribe(*button, std::move(onClick));
-    return button;
+    Content content{nullptr, node, Common::Rect(node->GetPosition(), SizeOf(*node))};
+    node->SetPosition(Common::Point3D());
+    return content;
 }
 
-Button::Button(Key key, Frame& owner, const std::string& widgetName, const Common::Rect& rect,
-               std::shared_ptr<Scene::TextNode> text, std::shared_ptr<Scene::Node> picture) :
-    Control(key, widgetName, owner, WidgetType::Button, rect, true, -1),
-    textNode(std::move(text)),
-    pictureNode(std::move(picture))
+Button::Button(Frame& owner, const ButtonDefinition& button) :
+    Button(owner, button.name, MakeContent(owner, button), button.onClick, button.tooltip)
 {
 }
 
-Button::~Button() = default;
-
-void Button::Build()
+Button::Button(Frame& owner, std::shared_ptr<Scene::Node> content, ClickCallback onClick) :
+    Button(owner, content->GetName(), Adopt(content), std::move(onClick), "")
 {
-    Control::Build();
+}
+
+Button::Button(Frame& owner, const std::string& widgetName, Content content, ClickCallback onClick,
+               const std::string& tooltip) :
+    Control(widgetName, owner, WidgetType::Button, content.rect, true, -1),
+    textNode(std::move(content.text)),
+    pictureNode(std::move(content.picture))
+{
     if (textNode)
         AddChild(textNode);
     if (pictureNode)
         AddChild(pictureNode);
+    // The button owns its click event, so the callback goes with it.
+    if (onClick)
+        clicked.Add(Common::Handler<>(std::move(onClick)));
+    if (!tooltip.empty())
+        SetInfoText(tooltip);
 }
+
+Button::~Button() = default;
 
 void Button::OnInput(bool inside, Input::EventType kind, const Input::KeyState& keys, Common::Point2D mouse)
 {

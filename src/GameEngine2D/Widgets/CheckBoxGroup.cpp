@@ -1,6 +1,5 @@
 #include "GameEngine2D/Widgets/CheckBoxGroup.h"
 
-#include "Common/Handler.h"
 #include "Common/MyLog.h"
 #include "GameEngine2D/Widgets/Checkbox.h"
 
@@ -12,37 +11,27 @@ namespace Quarnel::GameEngine2D::Widgets
 namespace
 {
 // The controls of a group that are options, as check boxes; null for every other control.
-Checkbox* AsOption(const std::shared_ptr<Control>& control)
+Checkbox* AsOption(Control& control)
 {
-    if (control->GetWidgetType() != WidgetType::Option)
+    if (control.GetWidgetType() != WidgetType::Option)
         return nullptr;
-    return dynamic_cast<Checkbox*>(control.get());
+    return dynamic_cast<Checkbox*>(&control);
 }
 } // namespace
 
-std::shared_ptr<CheckBoxGroup> CheckBoxGroup::Create(const std::string& widgetName, Frame& owner,
-                                                     const Common::Rect& rect, bool noneAllowed, bool multipleAllowed,
-                                                     ChangeCallback changeCallback)
-{
-    return Make<CheckBoxGroup>(widgetName, owner, rect, noneAllowed, multipleAllowed, std::move(changeCallback));
-}
-
-CheckBoxGroup::CheckBoxGroup(Key key, const std::string& widgetName, Frame& owner, const Common::Rect& rect,
-                             bool noneAllowed, bool multipleAllowed, ChangeCallback changeCallback) :
-    Group(key, widgetName, owner, rect),
-    onChange(std::move(changeCallback)),
-    allowNone(noneAllowed),
-    multiple(multipleAllowed)
+CheckBoxGroup::CheckBoxGroup(Frame& owner, const ChoiceDefinition& choice) :
+    Group(choice.name, owner, choice.rect),
+    onChange(choice.onChange),
+    allowNone(choice.allowNone),
+    multiple(choice.multiple)
 {
 }
 
 CheckBoxGroup::~CheckBoxGroup() = default;
 
-CheckBoxGroup& CheckBoxGroup::AddOption(const std::string& widgetName, const std::string& text, Common::Point3D place,
-                                        std::uint16_t optionValue, bool checked, const std::string& contentPicture,
-                                        const std::string& checkedPicture)
+CheckBoxGroup& CheckBoxGroup::AddOption(const CheckboxDefinition& option, std::uint16_t optionValue)
 {
-    (void)AddOptionBox(widgetName, text, place, optionValue, checked, contentPicture, checkedPicture);
+    (void)AddOptionBox(option, optionValue);
     return *this;
 }
 
@@ -52,13 +41,13 @@ CheckBoxGroup& CheckBoxGroup::AddOption(std::shared_ptr<Scene::Node> content, st
     return *this;
 }
 
-std::shared_ptr<Checkbox> CheckBoxGroup::AddOptionBox(const std::string& widgetName, const std::string& text,
-                                                      Common::Point3D place, std::uint16_t optionValue, bool checked,
-                                                      const std::string& contentPicture,
-                                                      const std::string& checkedPicture)
+std::shared_ptr<Checkbox> CheckBoxGroup::AddOptionBox(const CheckboxDefinition& option, std::uint16_t optionValue)
 {
-    auto box = AddCheckbox(widgetName, text, place, MakeDecision(), WidgetType::Option, optionValue, checked,
-                           contentPicture, checkedPicture);
+    CheckboxDefinition decided = option;
+    decided.decide = [this](Checkbox& box, bool requested) { return Decide(box, requested); };
+    decided.type = WidgetType::Option;
+    decided.value = optionValue;
+    auto box = AddCheckbox(decided);
     SubscribeChangeReport(*box);
     return box;
 }
@@ -66,57 +55,41 @@ std::shared_ptr<Checkbox> CheckBoxGroup::AddOptionBox(const std::string& widgetN
 std::shared_ptr<Checkbox> CheckBoxGroup::AddOptionBox(std::shared_ptr<Scene::Node> content, std::uint16_t optionValue,
                                                       bool checked)
 {
-    auto box = AddCheckbox(std::move(content), MakeDecision(), WidgetType::Option, optionValue, checked);
+    auto box = AddCheckbox(
+        std::move(content), [this](Checkbox& option, bool requested) { return Decide(option, requested); },
+        WidgetType::Option, optionValue, checked);
     SubscribeChangeReport(*box);
     return box;
 }
 
-Group::DecideCallback CheckBoxGroup::MakeDecision()
-{
-    // The boxes hold their group weakly: a box kept alive elsewhere must not call into a destroyed group.
-    const std::weak_ptr<CheckBoxGroup> self = WeakSelf<CheckBoxGroup>();
-    return [self](Checkbox& box, bool requested) {
-        const std::shared_ptr<CheckBoxGroup> group = self.lock();
-        return group ? group->Decide(box, requested) : requested;
-    };
-}
-
 void CheckBoxGroup::SubscribeChangeReport(Checkbox& box)
 {
-    const std::weak_ptr<CheckBoxGroup> self = WeakSelf<CheckBoxGroup>();
-    box.OnChecked().Add(Common::Handler<>([self] {
-        const std::shared_ptr<CheckBoxGroup> group = self.lock();
-        if (group && group->onChange)
-            group->onChange(group->selection);
+    changeReports.push_back(box.OnChecked().Subscribe([this] {
+        if (onChange)
+            onChange(selection);
     }));
 }
 
-bool CheckBoxGroup::IsOtherOptionChecked(const Checkbox& box) const
+bool CheckBoxGroup::IsOtherOptionChecked(const Checkbox& box)
 {
-    const ControlList& members = GetControls();
-    for (std::size_t index = 0; index < members.size(); ++index)
-    {
-        const Checkbox* option = AsOption(members.at(index));
-        if (option && option->GetValue() != box.GetValue() && option->IsChecked())
-            return true;
-    }
-    return false;
+    bool found = false;
+    ForEachControl([&](Control& control) {
+        const Checkbox* option = AsOption(control);
+        found = found || (option && option->GetValue() != box.GetValue() && option->IsChecked());
+    });
+    return found;
 }
 
 bool CheckBoxGroup::Decide(Checkbox& box, bool requested)
 {
     Common::MyLog::Info("CheckControl: " + box.GetName());
-    // The controls are walked by index with a checked access: a handler that adds a control while the walk
-    // runs cannot make it read past the end.
-    const ControlList& members = GetControls();
     if (requested && !multiple)
     {
-        for (std::size_t index = 0; index < members.size(); ++index)
-        {
-            Checkbox* option = AsOption(members.at(index));
+        ForEachControl([&box](Control& control) {
+            Checkbox* option = AsOption(control);
             if (option && option->GetValue() != box.GetValue())
                 option->SetChecked(false);
-        }
+        });
     }
     if (!requested && !allowNone && !IsOtherOptionChecked(box))
         return box.IsChecked();
@@ -126,12 +99,11 @@ bool CheckBoxGroup::Decide(Checkbox& box, bool requested)
         next.push_back(static_cast<std::uint16_t>(box.GetValue()));
     if (multiple)
     {
-        for (std::size_t index = 0; index < members.size(); ++index)
-        {
-            const Checkbox* option = AsOption(members.at(index));
+        ForEachControl([&](Control& control) {
+            const Checkbox* option = AsOption(control);
             if (option && option->GetValue() != box.GetValue() && option->IsChecked())
                 next.push_back(static_cast<std::uint16_t>(option->GetValue()));
-        }
+        });
     }
     selection = std::move(next);
     return requested;
@@ -139,12 +111,10 @@ bool CheckBoxGroup::Decide(Checkbox& box, bool requested)
 
 void CheckBoxGroup::UncheckAll()
 {
-    const ControlList& members = GetControls();
-    for (std::size_t index = 0; index < members.size(); ++index)
-    {
-        if (Checkbox* option = AsOption(members.at(index)))
+    ForEachControl([](Control& control) {
+        if (Checkbox* option = AsOption(control))
             option->SetChecked(false);
-    }
+    });
 }
 
 const CheckBoxGroup::Selection& CheckBoxGroup::GetSelection() const
@@ -155,13 +125,10 @@ const CheckBoxGroup::Selection& CheckBoxGroup::GetSelection() const
 void CheckBoxGroup::ClipOptions()
 {
     const float height = GetSize().value_or(Common::Point3D()).Y();
-    const ControlList& members = GetControls();
-    for (std::size_t index = 0; index < members.size(); ++index)
-    {
-        const std::shared_ptr<Control>& control = members.at(index);
-        const float bottom = control->GetPosition().Y() + control->GetSize().value_or(Common::Point3D()).Y();
-        control->SetVisible(bottom <= height);
-    }
+    ForEachControl([height](Control& control) {
+        const float bottom = control.GetPosition().Y() + control.GetSize().value_or(Common::Point3D()).Y();
+        control.SetVisible(bottom <= height);
+    });
 }
 
 } // namespace Quarnel::GameEngine2D::Widgets

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Common/Rect.h"
+#include "Common/Subscription.h"
 #include "GameEngine2D/Widgets/Group.h"
 
 #include <cstdint>
@@ -10,26 +12,34 @@
 namespace Quarnel::GameEngine2D::Widgets
 {
 
+// How a check-box group chooses.
+struct ChoiceDefinition
+{
+    std::string name{};
+    Common::Rect rect{};
+    // Without it the last checked option refuses to be unchecked.
+    bool allowNone = false;
+    // Several options may be checked; otherwise the group behaves as a radio group.
+    bool multiple = false;
+    // Receives the values of the checked options each time one becomes checked.
+    Group::ChangeCallback onChange{};
+};
+
 // A group of check boxes of type Option that behaves as a radio group (one checked at most) or as a multiple
 // choice, and reports the values of the checked options each time one becomes checked. Without allowNone the
-// last checked option refuses to be unchecked.
+// last checked option refuses to be unchecked. The options belong to the group: their decisions and reports
+// call it.
 class CheckBoxGroup : public Group
 {
 public:
     using Selection = std::vector<std::uint16_t>;
 
-    [[nodiscard]] static std::shared_ptr<CheckBoxGroup> Create(const std::string& widgetName, Frame& owner,
-                                                               const Common::Rect& rect, bool noneAllowed,
-                                                               bool multipleAllowed, ChangeCallback changeCallback);
-
-    CheckBoxGroup(Key key, const std::string& widgetName, Frame& owner, const Common::Rect& rect, bool noneAllowed,
-                  bool multipleAllowed, ChangeCallback changeCallback);
+    CheckBoxGroup(Frame& owner, const ChoiceDefinition& choice);
     ~CheckBoxGroup() override;
 
-    // An option with a text (or a picture), decided by this group.
-    virtual CheckBoxGroup& AddOption(const std::string& widgetName, const std::string& text, Common::Point3D place,
-                                     std::uint16_t optionValue, bool checked = false,
-                                     const std::string& contentPicture = "", const std::string& checkedPicture = "");
+    // An option with a text (or a picture), decided by this group; the definition's decision, type and value are
+    // the group's.
+    virtual CheckBoxGroup& AddOption(const CheckboxDefinition& option, std::uint16_t optionValue);
     // An option around an existing node.
     virtual CheckBoxGroup& AddOption(std::shared_ptr<Scene::Node> content, std::uint16_t optionValue,
                                      bool checked = false);
@@ -42,24 +52,22 @@ public:
 
 protected:
     // The option-adding steps, returning the new box (the adding operations return the group).
-    std::shared_ptr<Checkbox> AddOptionBox(const std::string& widgetName, const std::string& text,
-                                           Common::Point3D place, std::uint16_t optionValue, bool checked,
-                                           const std::string& contentPicture, const std::string& checkedPicture);
+    std::shared_ptr<Checkbox> AddOptionBox(const CheckboxDefinition& option, std::uint16_t optionValue);
     std::shared_ptr<Checkbox> AddOptionBox(std::shared_ptr<Scene::Node> content, std::uint16_t optionValue,
                                            bool checked);
 
 private:
     // The group's answer to a change requested for one of its options.
     bool Decide(Checkbox& box, bool requested);
-    [[nodiscard]] DecideCallback MakeDecision();
     void SubscribeChangeReport(Checkbox& box);
     // Whether an option other than `box` (by value) is checked.
-    [[nodiscard]] bool IsOtherOptionChecked(const Checkbox& box) const;
+    [[nodiscard]] bool IsOtherOptionChecked(const Checkbox& box);
 
     ChangeCallback onChange;
     bool allowNone;
     bool multiple;
     Selection selection;
+    std::vector<Common::Subscription> changeReports;
 };
 
 } // namespace Quarnel::GameEngine2D::Widgets

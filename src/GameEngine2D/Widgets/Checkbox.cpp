@@ -15,56 +15,56 @@ namespace
 {
 // The 0.1 depth lifts the content above the box's background.
 constexpr Common::Point3D ContentPosition(0.0f, 0.0f, 0.1f);
+
+Common::Point3D SizeOf(const Scene::Node& node)
+{
+    return node.GetSize().value_or(Common::Point3D());
+}
 } // namespace
 
-std::shared_ptr<Checkbox> Checkbox::Create(Frame& owner, std::shared_ptr<Scene::Node> node, DecideCallback decision,
-                                           WidgetType type, int optionValue)
-{
-    const Common::Rect rect(node->GetPosition(), node->GetSize().value_or(Common::Point3D()));
-    node->SetPosition(Common::Point3D());
-    const std::string widgetName = node->GetName() + "_checkBox";
-    return Make<Checkbox>(owner, widgetName, rect, type, optionValue, std::move(decision), std::move(node),
-                          std::string());
-}
-
-std::shared_ptr<Checkbox> Checkbox::Create(Frame& owner, const std::string& widgetName, const std::string& text,
-                                           Common::Point3D place, DecideCallback decision, WidgetType type,
-                                           int optionValue, const std::string& contentPicture,
-                                           const std::string& checkedPicture)
+Checkbox::Content Checkbox::MakeContent(Frame& owner, const CheckboxDefinition& box)
 {
     Scene::NodeFactory& factory = owner.GetScene().GetNodeFactory();
     std::shared_ptr<Scene::Node> node;
-    if (contentPicture.empty())
-        node = factory.CreateTextNode(widgetName + "_text", ContentPosition, owner.GetFont(), text);
+    if (box.contentPicture.empty())
+        node = factory.CreateTextNode(box.name + "_text", ContentPosition, owner.GetFont(), box.text);
     else
-        node = factory.CreatePictureNode(contentPicture, ContentPosition);
-    const Common::Rect rect(place, node->GetSize().value_or(Common::Point3D()));
-    return Make<Checkbox>(owner, widgetName, rect, type, optionValue, std::move(decision), std::move(node),
-                          checkedPicture);
+        node = factory.CreatePictureNode(box.contentPicture, ContentPosition);
+    const Common::Rect rect(box.place, SizeOf(*node));
+    return {std::move(node), rect};
 }
 
-Checkbox::Checkbox(Key key, Frame& owner, const std::string& widgetName, const Common::Rect& rect, WidgetType type,
-                   int optionValue, DecideCallback decision, std::shared_ptr<Scene::Node> contentNode,
-                   std::string checkedPictureFile) :
-    Control(key, widgetName, owner, type, rect, true, optionValue),
-    decide(std::move(decision)),
-    content(std::move(contentNode)),
-    checkedPicture(std::move(checkedPictureFile))
+Checkbox::Content Checkbox::Adopt(const std::shared_ptr<Scene::Node>& node)
+{
+    Content content{node, Common::Rect(node->GetPosition(), SizeOf(*node))};
+    node->SetPosition(Common::Point3D());
+    return content;
+}
+
+Checkbox::Checkbox(Frame& owner, const CheckboxDefinition& box) : Checkbox(owner, box, MakeContent(owner, box)) {}
+
+Checkbox::Checkbox(Frame& owner, std::shared_ptr<Scene::Node> node, DecideCallback decision, WidgetType type,
+                   int optionValue) :
+    Checkbox(
+        owner,
+        CheckboxDefinition{
+            .name = node->GetName() + "_checkBox", .decide = std::move(decision), .type = type, .value = optionValue},
+        Adopt(node))
 {
 }
 
-Checkbox::~Checkbox() = default;
-
-void Checkbox::Build()
+Checkbox::Checkbox(Frame& owner, const CheckboxDefinition& box, Content made) :
+    Control(box.name, owner, box.type, made.rect, true, box.value),
+    decide(box.decide),
+    content(std::move(made.node))
 {
-    Control::Build();
-    if (checkedPicture.empty())
+    if (box.checkedPicture.empty())
     {
         checkNode = CreateWidgetNode(WidgetNodeType::Check);
     }
     else
     {
-        checkNode = GetFrame().GetScene().GetNodeFactory().CreatePictureNode(checkedPicture, ContentPosition);
+        checkNode = owner.GetScene().GetNodeFactory().CreatePictureNode(box.checkedPicture, ContentPosition);
         AddChild(checkNode);
         swapContent = true;
     }
@@ -72,6 +72,8 @@ void Checkbox::Build()
         checkNode->SetVisible(false);
     AddChild(content);
 }
+
+Checkbox::~Checkbox() = default;
 
 void Checkbox::OnInput(bool inside, Input::EventType kind, const Input::KeyState& keys, Common::Point2D mouse)
 {

@@ -2,6 +2,7 @@
 
 #include "Common/Event.h"
 #include "Common/Point3D.h"
+#include "Common/Rect.h"
 #include "GameEngine2D/Widgets/Control.h"
 
 #include <functional>
@@ -11,28 +12,41 @@
 namespace Quarnel::GameEngine2D::Widgets
 {
 
+class Checkbox;
+
+// What a check box with a text or a picture shows and how it decides.
+struct CheckboxDefinition
+{
+    std::string name{};
+    // Shown (as a node named name + "_text") unless a content picture is given.
+    std::string text{};
+    Common::Point3D place{};
+    // Receives each requested change and returns the state actually to apply; none applies the request.
+    std::function<bool(Checkbox& box, bool requested)> decide{};
+    // Checkbox for a stand-alone box, Option inside a check-box group or a list.
+    WidgetType type = WidgetType::Checkbox;
+    // The box's identity within its group (-1 when unused); groups report it as the option's value.
+    int value = -1;
+    // The state the box starts in, applied through its decision.
+    bool checked = false;
+    std::string contentPicture{};
+    // Replaces the content while checked; without one the check mark comes from the frame's callback.
+    std::string checkedPicture{};
+};
+
 // A control that toggles on a click and shows a check mark (or swaps its picture) while checked. A decision
 // callback, when given, receives each requested change and returns the state actually to apply.
-class Checkbox : public Control
+class Checkbox final : public Control
 {
 public:
     using DecideCallback = std::function<bool(Checkbox& box, bool requested)>;
 
+    // With a text or a picture; `checked` is the group's to apply (Group::AddCheckbox).
+    Checkbox(Frame& owner, const CheckboxDefinition& box);
     // Around an existing node: the box takes the node's place and size (named its name + "_checkBox") and the
     // node moves to the box's origin. The check mark comes from the frame's callback (role Check).
-    [[nodiscard]] static std::shared_ptr<Checkbox> Create(Frame& owner, std::shared_ptr<Scene::Node> node,
-                                                          DecideCallback decision, WidgetType type, int optionValue);
-    // With a text (node name + "_text") or, when contentPicture is given, a picture. A checked picture replaces
-    // the content while checked; without one the check mark comes from the frame's callback.
-    [[nodiscard]] static std::shared_ptr<Checkbox> Create(Frame& owner, const std::string& widgetName,
-                                                          const std::string& text, Common::Point3D place,
-                                                          DecideCallback decision, WidgetType type, int optionValue,
-                                                          const std::string& contentPicture,
-                                                          const std::string& checkedPicture);
-
-    Checkbox(Key key, Frame& owner, const std::string& widgetName, const Common::Rect& rect, WidgetType type,
-             int optionValue, DecideCallback decision, std::shared_ptr<Scene::Node> contentNode,
-             std::string checkedPictureFile);
+    Checkbox(Frame& owner, std::shared_ptr<Scene::Node> node, DecideCallback decision, WidgetType type,
+             int optionValue);
     ~Checkbox() override;
 
     // After the control behaviour, a click inside the shown box requests the opposite state. The enabled state
@@ -53,17 +67,24 @@ public:
     void Request(bool requested);
     [[nodiscard]] std::shared_ptr<Scene::Node> GetCheckNode() const { return checkNode; }
 
-protected:
-    void Build() override;
-
 private:
+    // The content node, made before the box itself, and the rectangle it gives the box.
+    struct Content
+    {
+        std::shared_ptr<Scene::Node> node;
+        Common::Rect rect;
+    };
+    [[nodiscard]] static Content MakeContent(Frame& owner, const CheckboxDefinition& box);
+    [[nodiscard]] static Content Adopt(const std::shared_ptr<Scene::Node>& node);
+
+    Checkbox(Frame& owner, const CheckboxDefinition& box, Content made);
+
     DecideCallback decide;
     Common::Event<> checkedEvent;
     bool checked = false;
     bool swapContent = false;
     std::shared_ptr<Scene::Node> checkNode;
     std::shared_ptr<Scene::Node> content;
-    std::string checkedPicture;
 };
 
 } // namespace Quarnel::GameEngine2D::Widgets

@@ -16,19 +16,13 @@ constexpr int EnabledAlpha = 255;
 constexpr int DisabledAlpha = 100;
 } // namespace
 
-Control::Control(Key /*key*/, const std::string& controlName, Frame& ownerFrame, WidgetType type,
-                 const Common::Rect& rect, bool inputWanted, int controlValue) :
+Control::Control(const std::string& controlName, Frame& ownerFrame, WidgetType type, const Common::Rect& rect,
+                 bool inputWanted, int controlValue) :
     Scene::Node("ctrl_" + controlName, rect.Position(), rect.Size()),
     widgetType(type),
     frame(&ownerFrame),
     value(controlValue),
     handlesInput(inputWanted)
-{
-}
-
-Control::~Control() = default;
-
-void Control::Build()
 {
     backgroundNode = CreateWidgetNode(WidgetNodeType::Background);
     highlightNode = CreateWidgetNode(WidgetNodeType::Highlight);
@@ -39,14 +33,12 @@ void Control::Build()
         highlightNode->SetVisible(false);
 }
 
+Control::~Control() = default;
+
 void Control::DisposeNode(GameEngine& /*gameEngine*/)
 {
     // The frame's input manager would otherwise keep calling a control that is gone from the tree.
-    if (inputHandler)
-    {
-        frame->RemoveInputHandler(inputHandler);
-        inputHandler.reset();
-    }
+    inputHandler.Reset();
 }
 
 void Control::UpdateNode(GameEngine& /*gameEngine*/)
@@ -69,13 +61,8 @@ void Control::UpdateInputArea()
         inputHandler->SetSpace(rect);
         return;
     }
-    // The callback holds the control weakly: the frame's input manager may outlive a control that was dropped.
-    const std::weak_ptr<Control> self = WeakSelf<Control>();
-    inputHandler = frame->AddInputHandler(
-        rect, [self](bool inside, Input::EventType kind, const Input::KeyState& keys, Common::Point2D mouse) {
-            if (const std::shared_ptr<Control> control = self.lock())
-                control->OnInput(inside, kind, keys, mouse);
-        });
+    inputHandler = frame->AddInputHandler(rect, [this](bool inside, Input::EventType kind, const Input::KeyState& keys,
+                                                       Common::Point2D mouse) { OnInput(inside, kind, keys, mouse); });
 }
 
 Common::EventAddHandler<Control&, bool>& Control::OnHoverChanged()

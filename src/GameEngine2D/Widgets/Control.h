@@ -4,6 +4,7 @@
 #include "Common/Point2D.h"
 #include "Common/Rect.h"
 #include "GameEngine2D/Input/EventType.h"
+#include "GameEngine2D/Input/InputSubscription.h"
 #include "GameEngine2D/Input/Keys.h"
 #include "GameEngine2D/Scene/Node.h"
 #include "GameEngine2D/Widgets/WidgetNodeType.h"
@@ -11,12 +12,6 @@
 
 #include <memory>
 #include <string>
-#include <utility>
-
-namespace Quarnel::GameEngine2D::Input
-{
-class InputHandler;
-} // namespace Quarnel::GameEngine2D::Input
 
 namespace Quarnel::GameEngine2D::Widgets
 {
@@ -25,27 +20,19 @@ class Frame;
 
 // The base of every widget. A control holds its kind, its frame, its hover, focus and enabled state, and
 // registers its screen rectangle with the frame's input manager once it has been drawn. It creates no graphics
-// of its own: for each visual role it asks the frame's node-creation callback and adds what comes back.
+// of its own: for each visual role it asks the frame's node-creation callback and adds what comes back; the
+// constructor asks for the background, the highlight and the sound, and the widget classes' constructors then
+// add their own children.
 //
-// Controls live in std::shared_ptr and are made by the Create operations of their classes (or by a group's
-// adding operations): the nodes a control adds to itself need the control's owner to record their parent, so
-// building happens in a second step, after construction.
-//
-// The frame is a plain back reference: the frame owns its main group and, through it, every control.
+// The frame is a plain back reference: the frame owns its main group and, through it, every control. The
+// registration with the frame's input manager is the control's own and goes with it.
 class Control : public Scene::Node
 {
-protected:
-    // Only the widget classes can name this, so only their Create operations construct widgets.
-    struct Key
-    {
-        explicit Key() = default;
-    };
-
 public:
     using HoverEvent = Common::Event<Control&, bool>;
 
     // The node is named "ctrl_" + name and placed at the rectangle's position with the rectangle's size.
-    Control(Key key, const std::string& controlName, Frame& ownerFrame, WidgetType type, const Common::Rect& rect,
+    Control(const std::string& controlName, Frame& ownerFrame, WidgetType type, const Common::Rect& rect,
             bool inputWanted, int controlValue);
     ~Control() override;
 
@@ -87,31 +74,10 @@ public:
     // nothing for a control that takes no input.
     void UpdateInputArea();
 
-protected:
-    // The second construction step: asks for the background, highlight and sound nodes. Subclasses first run
-    // their base's Build, then add their own children.
-    virtual void Build();
-
-    // Constructs a control of class T and builds it.
-    template <typename T, typename... Args>
-    [[nodiscard]] static std::shared_ptr<T> Make(Args&&... args)
-    {
-        auto control = std::make_shared<T>(Key{}, std::forward<Args>(args)...);
-        static_cast<Control&>(*control).Build();
-        return control;
-    }
-
-    // A weak reference to this control as its own class, for callbacks held by others.
-    template <typename T>
-    [[nodiscard]] std::weak_ptr<T> WeakSelf()
-    {
-        return std::static_pointer_cast<T>(shared_from_this());
-    }
-
 private:
     WidgetType widgetType;
     Frame* frame;
-    std::shared_ptr<Input::InputHandler> inputHandler;
+    Input::InputSubscription inputHandler;
     std::shared_ptr<Scene::Node> highlightNode;
     std::shared_ptr<Scene::Node> backgroundNode;
     std::string infoText;

@@ -18,39 +18,30 @@ namespace
 {
 // The keyboard state handed with the leave event that disabling sends: no key is down.
 constexpr Input::KeyState NoKeys{};
+
+// The frame's name, once its font has been checked: a refused frame logs no "new Node: " line.
+const std::string& NameWithFont(const std::string& frameName, const std::shared_ptr<Video::Font>& font)
+{
+    Common::Helper::CheckNull(font, "font");
+    return frameName;
+}
 } // namespace
 
-std::shared_ptr<Frame> Frame::Create(const std::string& frameName, const Common::Rect& rect, Scene::Scene* owner,
-                                     std::shared_ptr<Video::Font> widgetFont, CreateWidgetNodeCallback callback,
-                                     std::shared_ptr<Video::Font> lineFont)
-{
-    Common::Helper::CheckNull(owner, "scene");
-    Common::Helper::CheckNull(widgetFont, "font");
-    auto frame = std::make_shared<Frame>(Key{}, frameName, rect, *owner, std::move(widgetFont), std::move(callback),
-                                         std::move(lineFont));
-    frame->Build(rect);
-    return frame;
-}
-
-Frame::Frame(Key /*key*/, const std::string& frameName, const Common::Rect& rect, Scene::Scene& ownerScene,
+Frame::Frame(const std::string& frameName, const Common::Rect& rect, Scene::Scene& ownerScene,
              std::shared_ptr<Video::Font> widgetFont, CreateWidgetNodeCallback callback,
              std::shared_ptr<Video::Font> lineFont) :
-    Scene::Node(frameName, rect.Position(), rect.Size()),
+    Scene::Node(NameWithFont(frameName, widgetFont), rect.Position(), rect.Size()),
     font(std::move(widgetFont)),
     infoFont(lineFont ? std::move(lineFont) : font),
     scene(&ownerScene),
     inputManager("Frame_" + frameName),
     createWidgetNode(std::move(callback))
 {
+    mainGroup = std::make_shared<Group>(GetName() + "_mainGroup", *this, Common::Rect(Common::Point3D(), rect.Size()));
+    AddChild(mainGroup);
 }
 
 Frame::~Frame() = default;
-
-void Frame::Build(const Common::Rect& rect)
-{
-    mainGroup = Group::Create(GetName() + "_mainGroup", *this, Common::Rect(Common::Point3D(), rect.Size()));
-    AddChild(mainGroup);
-}
 
 void Frame::DisposeNode(GameEngine& /*gameEngine*/)
 {
@@ -135,14 +126,10 @@ void Frame::RefreshRegistration()
 
 void Frame::Register()
 {
-    // The callback holds the frame weakly, so an event manager that outlives the frame never calls a dead one.
-    const auto self = std::static_pointer_cast<Frame>(shared_from_this());
-    const std::weak_ptr<Frame> weakSelf = self;
     inputHandler = scene->GetEventManager().AddInputHandler(
         Common::Rect(GetAbsolutePosition(), GetSize().value_or(Common::Point3D())),
-        [weakSelf](bool inside, Input::EventType kind, const Input::KeyState& keys, Common::Point2D mouse) {
-            if (const std::shared_ptr<Frame> frame = weakSelf.lock())
-                frame->OnInput(inside, kind, keys, mouse);
+        [this](bool inside, Input::EventType kind, const Input::KeyState& keys, Common::Point2D mouse) {
+            OnInput(inside, kind, keys, mouse);
         });
 }
 
@@ -152,8 +139,7 @@ void Frame::Unregister()
         return;
     // Every widget sees the pointer leave before the frame stops listening.
     OnInput(false, Input::EventType::MouseMove, NoKeys, Common::Point2D(-1.0f, -1.0f));
-    scene->GetEventManager().RemoveInputHandler(inputHandler);
-    inputHandler.reset();
+    inputHandler.Reset();
 }
 
 void Frame::OnInput(bool inside, Input::EventType kind, const Input::KeyState& keys, Common::Point2D mouse)
@@ -198,15 +184,9 @@ std::shared_ptr<Scene::Node> Frame::CreateWidgetNode(WidgetType type, WidgetNode
     return createWidgetNode(type, role, control);
 }
 
-std::shared_ptr<Input::InputHandler> Frame::AddInputHandler(const Common::Rect& space,
-                                                            Input::InputHandler::Callback onInput)
+Input::InputSubscription Frame::AddInputHandler(const Common::Rect& space, Input::InputHandler::Callback onInput)
 {
     return inputManager.AddInputHandler(space, std::move(onInput));
-}
-
-void Frame::RemoveInputHandler(const std::shared_ptr<Input::InputHandler>& handler)
-{
-    inputManager.RemoveInputHandler(handler);
 }
 
 } // namespace Quarnel::GameEngine2D::Widgets

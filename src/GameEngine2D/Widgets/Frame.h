@@ -43,30 +43,20 @@ class Group;
 // rectangle at the time of registration; its controls' areas follow them every frame.
 //
 // The scene is a plain back reference: the scene owns its node tree and with it the frame.
-class Frame : public Scene::Node
+class Frame final : public Scene::Node
 {
-    struct Key
-    {
-        explicit Key() = default;
-    };
-
 public:
     // (kind of the control, role, the control) → the node to show for that role, or null for none.
     using CreateWidgetNodeCallback =
         std::function<std::shared_ptr<Scene::Node>(WidgetType type, WidgetNodeType role, Control& control)>;
     using ClickEvent = Common::Event<Common::Point2D>;
 
-    // A null scene or font is refused with std::invalid_argument "scene is null" / "font is null", in this
-    // order. Without an info font the widgets' font serves the info line too. The frame keeps `name` as given;
-    // its main group is name + "_mainGroup", at (0, 0, 0) with the frame's size.
-    [[nodiscard]] static std::shared_ptr<Frame> Create(const std::string& frameName, const Common::Rect& rect,
-                                                       Scene::Scene* owner, std::shared_ptr<Video::Font> widgetFont,
-                                                       CreateWidgetNodeCallback callback = {},
-                                                       std::shared_ptr<Video::Font> lineFont = nullptr);
-
-    Frame(Key key, const std::string& frameName, const Common::Rect& rect, Scene::Scene& ownerScene,
-          std::shared_ptr<Video::Font> widgetFont, CreateWidgetNodeCallback callback,
-          std::shared_ptr<Video::Font> lineFont);
+    // A null font is refused with std::invalid_argument "font is null". Without an info font the widgets' font
+    // serves the info line too. The frame keeps `name` as given; its main group is name + "_mainGroup", at
+    // (0, 0, 0) with the frame's size.
+    Frame(const std::string& frameName, const Common::Rect& rect, Scene::Scene& ownerScene,
+          std::shared_ptr<Video::Font> widgetFont, CreateWidgetNodeCallback callback = {},
+          std::shared_ptr<Video::Font> lineFont = nullptr);
     ~Frame() override;
 
     // Disposing a frame disables it, which removes its registration.
@@ -97,19 +87,16 @@ public:
     // Asks the application's callback for a node; null without a callback.
     std::shared_ptr<Scene::Node> CreateWidgetNode(WidgetType type, WidgetNodeType role, Control& control) const;
     // Registers a control's input area with the frame's own input manager.
-    std::shared_ptr<Input::InputHandler> AddInputHandler(const Common::Rect& space,
-                                                         Input::InputHandler::Callback onInput);
-    // Drops a registration made with AddInputHandler (from the next event on).
-    void RemoveInputHandler(const std::shared_ptr<Input::InputHandler>& handler);
+    [[nodiscard]] Input::InputSubscription AddInputHandler(const Common::Rect& space,
+                                                           Input::InputHandler::Callback onInput);
     [[nodiscard]] const std::shared_ptr<Video::Font>& GetFont() const { return font; }
     [[nodiscard]] const std::shared_ptr<Video::Font>& GetInfoFont() const { return infoFont; }
     [[nodiscard]] Scene::Scene& GetScene() const { return *scene; }
     // Whether the frame is registered with the scene's event manager.
-    [[nodiscard]] bool IsRegistered() const { return inputHandler != nullptr; }
+    [[nodiscard]] bool IsRegistered() const { return static_cast<bool>(inputHandler); }
     [[nodiscard]] const Input::InputManager& GetInputManager() const { return inputManager; }
 
 private:
-    void Build(const Common::Rect& rect);
     // Registers or moves the input area while enabled; otherwise unregisters.
     void RefreshRegistration();
     void Register();
@@ -120,7 +107,7 @@ private:
     Scene::Scene* scene;
     bool pointerInside = false;
     Input::InputManager inputManager;
-    std::shared_ptr<Input::InputHandler> inputHandler;
+    Input::InputSubscription inputHandler;
     std::shared_ptr<Group> mainGroup;
     CreateWidgetNodeCallback createWidgetNode;
     ClickEvent clicked;

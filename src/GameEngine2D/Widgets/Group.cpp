@@ -14,7 +14,6 @@
 #include "GameEngine2D/Widgets/TextEdit.h"
 
 #include <algorithm>
-#include <cstddef>
 #include <stdexcept>
 #include <utility>
 
@@ -29,13 +28,8 @@ namespace
 }
 } // namespace
 
-std::shared_ptr<Group> Group::Create(const std::string& widgetName, Frame& owner, const Common::Rect& rect)
-{
-    return Make<Group>(widgetName, owner, rect);
-}
-
-Group::Group(Key key, const std::string& widgetName, Frame& owner, const Common::Rect& rect) :
-    Control(key, widgetName, owner, WidgetType::Group, rect, false, -1)
+Group::Group(const std::string& widgetName, Frame& owner, const Common::Rect& rect) :
+    Control(widgetName, owner, WidgetType::Group, rect, false, -1)
 {
 }
 
@@ -44,14 +38,12 @@ Group::~Group() = default;
 void Group::SetFocused(bool isFocused)
 {
     Control::SetFocused(isFocused);
-    // By index with a checked access: a focus handler may add controls while the walk runs.
-    for (std::size_t index = 0; index < controls.size(); ++index)
-        controls.at(index)->SetFocused(isFocused);
+    ForEachControl([isFocused](Control& control) { control.SetFocused(isFocused); });
 }
 
 void Group::AddControl(const std::shared_ptr<Control>& control)
 {
-    controls.push_back(control);
+    controls.Add(control);
     AddChild(control);
 }
 
@@ -63,134 +55,116 @@ void Group::ApplyInitialCheck(Checkbox& box, bool checked)
 
 Group& Group::AddLabel(const std::string& text, Common::Point3D place, const std::string& widgetName)
 {
-    AddControl(Label::Create(GetFrame(), text, place, NameOr(widgetName, text)));
+    AddControl(std::make_shared<Label>(GetFrame(), text, place, NameOr(widgetName, text)));
     return *this;
 }
 
 Group& Group::AddButton(const std::string& text, Common::Point3D place, ClickCallback onClick,
                         const std::string& widgetName)
 {
-    AddControl(Button::Create(GetFrame(), place, std::move(onClick), NameOr(widgetName, text), "", text, ""));
+    AddControl(std::make_shared<Button>(GetFrame(), ButtonDefinition{.name = NameOr(widgetName, text),
+                                                                     .text = text,
+                                                                     .place = place,
+                                                                     .onClick = std::move(onClick)}));
     return *this;
 }
 
-Group& Group::AddPictureButton(const std::string& pictureFile, Common::Point3D place, ClickCallback onClick,
-                               const std::string& widgetName, const std::string& tooltip, const std::string& text)
+Group& Group::AddPictureButton(const ButtonDefinition& button)
 {
-    AddControl(Button::Create(GetFrame(), place, std::move(onClick), NameOr(widgetName, pictureFile), pictureFile, text,
-                              tooltip));
+    ButtonDefinition named = button;
+    named.name = NameOr(button.name, button.pictureFile);
+    AddControl(std::make_shared<Button>(GetFrame(), named));
     return *this;
 }
 
 Group& Group::AddSpace(const std::string& widgetName, const Common::Rect& rect, const std::string& tooltip)
 {
-    AddControl(Space::Create(GetFrame(), widgetName, rect, tooltip));
+    AddControl(std::make_shared<Space>(GetFrame(), widgetName, rect, tooltip));
     return *this;
 }
 
 Group& Group::AddNodeButton(std::shared_ptr<Scene::Node> content, ClickCallback onClick)
 {
     Common::Helper::CheckNull(content, "content");
-    AddControl(Button::Create(GetFrame(), std::move(content), std::move(onClick)));
+    AddControl(std::make_shared<Button>(GetFrame(), std::move(content), std::move(onClick)));
     return *this;
 }
 
 Group& Group::AddTextEdit(const std::string& widgetName, const Common::Rect& rect, const std::string& text)
 {
-    AddControl(TextEdit::Create(GetFrame(), widgetName, rect, text));
+    AddControl(std::make_shared<TextEdit>(GetFrame(), widgetName, rect, text));
     return *this;
 }
 
 Group& Group::AddNumberEdit(const std::string& widgetName, const Common::Rect& rect, const std::string& text)
 {
-    AddControl(NumberEdit::Create(GetFrame(), widgetName, rect, text));
+    AddControl(std::make_shared<NumberEdit>(GetFrame(), widgetName, rect, text));
     return *this;
 }
 
-Group& Group::AddCheckbox(const std::string& widgetName, const std::string& text, Common::Point3D place,
-                          DecideCallback decide, const std::string& contentPicture, const std::string& checkedPicture,
-                          bool checked)
+std::shared_ptr<Checkbox> Group::AddCheckbox(const CheckboxDefinition& box)
 {
-    (void)AddCheckbox(widgetName, text, place, std::move(decide), WidgetType::Checkbox, -1, checked, contentPicture,
-                      checkedPicture);
-    return *this;
+    auto checkbox = std::make_shared<Checkbox>(GetFrame(), box);
+    AddControl(checkbox);
+    ApplyInitialCheck(*checkbox, box.checked);
+    return checkbox;
 }
 
 std::shared_ptr<Checkbox> Group::AddCheckbox(std::shared_ptr<Scene::Node> content, DecideCallback decide,
                                              WidgetType type, int wantedValue, bool checked)
 {
     Common::Helper::CheckNull(content, "content");
-    auto box = Checkbox::Create(GetFrame(), std::move(content), std::move(decide), type, wantedValue);
+    auto box = std::make_shared<Checkbox>(GetFrame(), std::move(content), std::move(decide), type, wantedValue);
     AddControl(box);
     ApplyInitialCheck(*box, checked);
     return box;
 }
 
-std::shared_ptr<Checkbox> Group::AddCheckbox(const std::string& widgetName, const std::string& text,
-                                             Common::Point3D place, DecideCallback decide, WidgetType type,
-                                             int wantedValue, bool checked, const std::string& contentPicture,
-                                             const std::string& checkedPicture)
+Group::ControlList Group::GetControls() const
 {
-    auto box = Checkbox::Create(GetFrame(), widgetName, text, place, std::move(decide), type, wantedValue,
-                                contentPicture, checkedPicture);
-    AddControl(box);
-    ApplyInitialCheck(*box, checked);
-    return box;
-}
-
-const Group::ControlList& Group::GetControls() const
-{
-    return controls;
+    return controls.Items();
 }
 
 void Group::UpdateInputAreas()
 {
-    for (std::size_t index = 0; index < controls.size(); ++index)
-    {
-        const std::shared_ptr<Control> control = controls.at(index);
-        control->UpdateInputArea();
-    }
+    ForEachControl([](Control& control) { control.UpdateInputArea(); });
 }
 
-std::shared_ptr<CheckBoxGroup> Group::AddCheckBoxGroup(const std::string& widgetName, const Common::Rect& rect,
-                                                       bool allowNone, bool multiple, ChangeCallback onChange)
+std::shared_ptr<CheckBoxGroup> Group::AddCheckBoxGroup(const ChoiceDefinition& choice)
 {
-    auto group = CheckBoxGroup::Create(widgetName, GetFrame(), rect, allowNone, multiple, std::move(onChange));
+    auto group = std::make_shared<CheckBoxGroup>(GetFrame(), choice);
     AddControl(group);
     return group;
 }
 
-std::shared_ptr<List> Group::AddList(const std::string& widgetName, const std::string& title, const Common::Rect& rect,
-                                     bool allowNone, bool multiple, ChangeCallback onChange)
+std::shared_ptr<List> Group::AddList(const ListDefinition& list)
 {
-    auto list = List::Create(GetFrame(), widgetName, title, rect, allowNone, multiple, std::move(onChange));
-    AddControl(list);
-    return list;
+    auto added = std::make_shared<List>(GetFrame(), list);
+    AddControl(added);
+    return added;
 }
 
 std::shared_ptr<Control> Group::GetControl(const std::string& widgetName) const
 {
     const std::string nodeName = "ctrl_" + widgetName;
-    const auto found = std::ranges::find_if(
-        controls, [&nodeName](const std::shared_ptr<Control>& control) { return control->GetName() == nodeName; });
-    if (found == controls.end())
+    std::shared_ptr<Control> found =
+        controls.Find([&nodeName](const Control& control) { return control.GetName() == nodeName; });
+    if (!found)
         throw std::runtime_error("Angefordertes Control " + widgetName + " ist nicht vorhanden");
-    return *found;
+    return found;
 }
 
 std::shared_ptr<Control> Group::GetControl(int wantedValue) const
 {
     Common::MyLog::Info("GetControl, id: " + Common::Helper::IntToString(wantedValue));
-    const auto found = std::ranges::find_if(controls, [wantedValue](const std::shared_ptr<Control>& control) {
-        return control->GetValue() == wantedValue;
-    });
-    return found == controls.end() ? nullptr : *found;
+    return controls.Find([wantedValue](const Control& control) { return control.GetValue() == wantedValue; });
 }
 
 void Group::DisposeControls()
 {
     GameEngine& gameEngine = GetFrame().GetScene().GetGameEngine();
-    const ControlList disposed = std::exchange(controls, {});
+    const ControlList disposed = controls.Items();
+    controls.Clear();
     for (const std::shared_ptr<Control>& control : disposed)
         control->Dispose(gameEngine);
     // The disposed controls leave the node tree too, so they are not drawn again; the group's own nodes

@@ -2,6 +2,7 @@
 
 #include "Common/Point3D.h"
 #include "Common/Rect.h"
+#include "Common/WalkedList.h"
 #include "GameEngine2D/Widgets/Control.h"
 
 #include <cstdint>
@@ -16,11 +17,17 @@ namespace Quarnel::GameEngine2D::Widgets
 class Checkbox;
 class CheckBoxGroup;
 class List;
+struct ButtonDefinition;
+struct CheckboxDefinition;
+struct ChoiceDefinition;
+struct ListDefinition;
 
 // A control that holds other controls and offers the building operations through which an application fills
 // a panel. There is no automatic layout: every widget goes where the caller says, relative to the group, and
 // takes its size from its content. Operations that make simple widgets return the group, so calls chain;
 // those that make containers or check boxes return the new widget.
+//
+// A control added while the group walks its controls (focus, input areas, options) joins when the walk ends.
 class Group : public Control
 {
 public:
@@ -31,10 +38,7 @@ public:
     using ChangeCallback = std::function<void(const std::vector<std::uint16_t>& selection)>;
     using ControlList = std::vector<std::shared_ptr<Control>>;
 
-    [[nodiscard]] static std::shared_ptr<Group> Create(const std::string& widgetName, Frame& owner,
-                                                       const Common::Rect& rect);
-
-    Group(Key key, const std::string& widgetName, Frame& owner, const Common::Rect& rect);
+    Group(const std::string& widgetName, Frame& owner, const Common::Rect& rect);
     ~Group() override;
 
     // Stores the focus and passes the same value on to every control of the group.
@@ -46,35 +50,22 @@ public:
     virtual Group& AddButton(const std::string& text, Common::Point3D place, ClickCallback onClick,
                              const std::string& widgetName = "");
     // A picture button with an optional text and info text; without a name the picture file names it.
-    virtual Group& AddPictureButton(const std::string& pictureFile, Common::Point3D place, ClickCallback onClick,
-                                    const std::string& widgetName = "", const std::string& tooltip = "",
-                                    const std::string& text = "");
+    virtual Group& AddPictureButton(const ButtonDefinition& button);
     virtual Group& AddSpace(const std::string& widgetName, const Common::Rect& rect, const std::string& tooltip = "");
     // A button around an existing node, which moves into the button.
     virtual Group& AddNodeButton(std::shared_ptr<Scene::Node> content, ClickCallback onClick);
     virtual Group& AddTextEdit(const std::string& widgetName, const Common::Rect& rect, const std::string& text);
     virtual Group& AddNumberEdit(const std::string& widgetName, const Common::Rect& rect, const std::string& text);
-    // A stand-alone check box (value -1) showing a text, or a picture when contentPicture is given; with a
-    // checked picture that picture replaces the content while checked.
-    virtual Group& AddCheckbox(const std::string& widgetName, const std::string& text, Common::Point3D place,
-                               DecideCallback decide, const std::string& contentPicture = "",
-                               const std::string& checkedPicture = "", bool checked = false);
+    // A check box showing a text or a picture; a stand-alone one keeps type Checkbox and value -1.
+    virtual std::shared_ptr<Checkbox> AddCheckbox(const CheckboxDefinition& box);
     // A check box around an existing node.
     virtual std::shared_ptr<Checkbox> AddCheckbox(std::shared_ptr<Scene::Node> content, DecideCallback decide,
                                                   WidgetType type, int wantedValue, bool checked);
-    // The full form.
-    virtual std::shared_ptr<Checkbox> AddCheckbox(const std::string& widgetName, const std::string& text,
-                                                  Common::Point3D place, DecideCallback decide, WidgetType type,
-                                                  int wantedValue, bool checked, const std::string& contentPicture,
-                                                  const std::string& checkedPicture);
-    [[nodiscard]] virtual const ControlList& GetControls() const;
+    [[nodiscard]] virtual ControlList GetControls() const;
     // Refreshes every control's input rectangle, as drawing does.
     virtual void UpdateInputAreas();
-    virtual std::shared_ptr<CheckBoxGroup> AddCheckBoxGroup(const std::string& widgetName, const Common::Rect& rect,
-                                                            bool allowNone, bool multiple, ChangeCallback onChange);
-    virtual std::shared_ptr<List> AddList(const std::string& widgetName, const std::string& title,
-                                          const Common::Rect& rect, bool allowNone = false, bool multiple = false,
-                                          ChangeCallback onChange = {});
+    virtual std::shared_ptr<CheckBoxGroup> AddCheckBoxGroup(const ChoiceDefinition& choice);
+    virtual std::shared_ptr<List> AddList(const ListDefinition& list);
     // The control named "ctrl_" + name; std::runtime_error "Angefordertes Control <name> ist nicht vorhanden"
     // when there is none.
     [[nodiscard]] virtual std::shared_ptr<Control> GetControl(const std::string& widgetName) const;
@@ -90,8 +81,15 @@ protected:
     // Applies the initial state of a new check box: checked through its decision when there is one.
     static void ApplyInitialCheck(Checkbox& box, bool checked);
 
+    // Visits the controls in order; one added meanwhile joins when the walk ends.
+    template <typename Visit>
+    void ForEachControl(Visit visit)
+    {
+        controls.ForEach(visit);
+    }
+
 private:
-    ControlList controls;
+    Common::WalkedList<Control> controls{Common::WhileWalked::DeferAdditions};
 };
 
 } // namespace Quarnel::GameEngine2D::Widgets

@@ -15,23 +15,19 @@ namespace Quarnel::GameEngine2D::Widgets
 {
 
 // A text in the frame's font. It takes no input; its rectangle is the rendered text's size at its position.
-class Label : public Control
+class Label final : public Control
 {
 public:
     // The text node is named after the text itself and sits at the label's origin.
-    [[nodiscard]] static std::shared_ptr<Label> Create(Frame& owner, const std::string& text, Common::Point3D place,
-                                                       const std::string& widgetName);
-
-    Label(Key key, Frame& owner, const std::string& widgetName, Common::Point3D place,
-          std::shared_ptr<Scene::TextNode> text);
+    Label(Frame& owner, const std::string& text, Common::Point3D place, const std::string& widgetName);
     ~Label() override;
 
     [[nodiscard]] virtual std::shared_ptr<Scene::TextNode> GetTextNode() const;
 
-protected:
-    void Build() override;
-
 private:
+    // The text node is made first, so that its size gives the label's rectangle.
+    Label(Frame& owner, const std::string& widgetName, Common::Point3D place, std::shared_ptr<Scene::TextNode> text);
+
     std::shared_ptr<Scene::TextNode> textNode;
 };
 

@@ -16,7 +16,7 @@ namespace Quarnel::GameEngine2D::Widgets
 
 namespace
 {
-// Offsets of the page line and the paging buttons from the list's right edge (see Build).
+// Offsets of the page line and the paging buttons from the list's right edge (see the constructor).
 constexpr float PageInfoOffset = 44.0f;
 constexpr float PreviousOffset = 34.0f;
 constexpr float NextOffset = 13.0f;
@@ -24,50 +24,31 @@ constexpr float NextOffset = 13.0f;
 constexpr Common::Color PageInfoFade(0, 0, 0, 64);
 } // namespace
 
-std::shared_ptr<List> List::Create(Frame& owner, const std::string& widgetName, const std::string& listTitle,
-                                   const Common::Rect& rect, bool noneAllowed, bool multipleAllowed,
-                                   ChangeCallback changeCallback)
+List::List(Frame& owner, const ListDefinition& list) :
+    CheckBoxGroup(owner, ChoiceDefinition{list.name, list.rect, list.allowNone, list.multiple, list.onChange}),
+    listTitle(list.title)
 {
-    return Make<List>(owner, widgetName, rect, noneAllowed, multipleAllowed, std::move(changeCallback), listTitle);
-}
-
-List::List(Key key, Frame& owner, const std::string& widgetName, const Common::Rect& rect, bool noneAllowed,
-           bool multipleAllowed, ChangeCallback changeCallback, std::string titleText) :
-    CheckBoxGroup(key, widgetName, owner, rect, noneAllowed, multipleAllowed, std::move(changeCallback)),
-    listTitle(std::move(titleText))
-{
-}
-
-List::~List() = default;
-
-void List::Build()
-{
-    CheckBoxGroup::Build();
     // The right edge is taken as the rectangle's x plus its width, while the controls stand relative to the
     // list: the page line and the buttons sit rect.x further right than the list's own right edge.
     const float right = GetPosition().X() + GetSize().value_or(Common::Point3D()).X();
-    const std::weak_ptr<List> self = WeakSelf<List>();
     AddLabel(listTitle, Common::Point3D());
     // The page line and the buttons are kept as made rather than looked up by name: a title "<" or "pageInfo"
     // would otherwise be found in their place.
-    pageInfo =
-        Label::Create(GetFrame(), "Seite 0 von 0", Common::Point3D(right - PageInfoOffset, 0.0f, 0.0f), "pageInfo");
+    pageInfo = std::make_shared<Label>(owner, "Seite 0 von 0", Common::Point3D(right - PageInfoOffset, 0.0f, 0.0f),
+                                       "pageInfo");
     AddControl(pageInfo);
-    previousButton = Button::Create(
-        GetFrame(), Common::Point3D(right - PreviousOffset, 0.0f, 0.0f),
-        [self] {
-            if (const auto list = self.lock())
-                list->PreviousPage();
-        },
-        "<", "", "<", "");
+    // The buttons belong to the list, so their callbacks may call it.
+    previousButton =
+        std::make_shared<Button>(owner, ButtonDefinition{.name = "<",
+                                                         .text = "<",
+                                                         .place = Common::Point3D(right - PreviousOffset, 0.0f, 0.0f),
+                                                         .onClick = [this] { PreviousPage(); }});
     AddControl(previousButton);
-    nextButton = Button::Create(
-        GetFrame(), Common::Point3D(right - NextOffset, 0.0f, 0.0f),
-        [self] {
-            if (const auto list = self.lock())
-                list->NextPage();
-        },
-        ">", "", ">", "");
+    nextButton =
+        std::make_shared<Button>(owner, ButtonDefinition{.name = ">",
+                                                         .text = ">",
+                                                         .place = Common::Point3D(right - NextOffset, 0.0f, 0.0f),
+                                                         .onClick = [this] { NextPage(); }});
     AddControl(nextButton);
     const std::shared_ptr<Scene::TextNode> pageText = pageInfo->GetTextNode();
     pageText->SetLeftToRight(false);
@@ -76,11 +57,11 @@ void List::Build()
     Layout();
 }
 
-CheckBoxGroup& List::AddOption(const std::string& widgetName, const std::string& text, Common::Point3D place,
-                               std::uint16_t optionValue, bool checked, const std::string& contentPicture,
-                               const std::string& checkedPicture)
+List::~List() = default;
+
+CheckBoxGroup& List::AddOption(const CheckboxDefinition& option, std::uint16_t optionValue)
 {
-    AddItem(AddOptionBox(widgetName, text, place, optionValue, checked, contentPicture, checkedPicture));
+    AddItem(AddOptionBox(option, optionValue));
     return *this;
 }
 
@@ -92,12 +73,9 @@ CheckBoxGroup& List::AddOption(std::shared_ptr<Scene::Node> content, std::uint16
 
 void List::AddItem(std::shared_ptr<Checkbox> box)
 {
-    const std::weak_ptr<List> self = WeakSelf<List>();
     const auto itemValue = static_cast<std::uint16_t>(box->GetValue());
-    box->OnHoverChanged().Add(Common::Handler<Control&, bool>([self, itemValue](Control& /*control*/, bool isHovered) {
-        if (const auto list = self.lock())
-            list->itemHover.Call(itemValue, isHovered);
-    }));
+    hoverReports.push_back(box->OnHoverChanged().Subscribe(
+        [this, itemValue](Control& /*control*/, bool isHovered) { itemHover.Call(itemValue, isHovered); }));
     items.push_back(std::move(box));
     Layout();
 }

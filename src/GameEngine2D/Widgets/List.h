@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Common/Event.h"
+#include "Common/Rect.h"
+#include "Common/Subscription.h"
 #include "GameEngine2D/Widgets/CheckBoxGroup.h"
 
 #include <cstdint>
@@ -14,27 +16,30 @@ namespace Quarnel::GameEngine2D::Widgets
 class Button;
 class Label;
 
+// What a list shows and how it chooses: a check-box group's choice plus a title.
+struct ListDefinition
+{
+    std::string name{};
+    std::string title{};
+    Common::Rect rect{};
+    bool allowNone = false;
+    bool multiple = false;
+    Group::ChangeCallback onChange{};
+};
+
 // A check-box group with a title, paging buttons "<" and ">" and a page line ("Seite 1 von 2"). It stacks its
 // options vertically below the page line, lineSpacing apart, and shows only those of the current page; an
 // option that would end below the list's height opens the next page.
-class List : public CheckBoxGroup
+class List final : public CheckBoxGroup
 {
 public:
     using HoverEvent = Common::Event<std::uint16_t, bool>;
 
-    [[nodiscard]] static std::shared_ptr<List> Create(Frame& owner, const std::string& widgetName,
-                                                      const std::string& listTitle, const Common::Rect& rect,
-                                                      bool noneAllowed, bool multipleAllowed,
-                                                      ChangeCallback changeCallback);
-
-    List(Key key, Frame& owner, const std::string& widgetName, const Common::Rect& rect, bool noneAllowed,
-         bool multipleAllowed, ChangeCallback changeCallback, std::string titleText);
+    List(Frame& owner, const ListDefinition& list);
     ~List() override;
 
     // Both add the option, then lay the list out again.
-    CheckBoxGroup& AddOption(const std::string& widgetName, const std::string& text, Common::Point3D place,
-                             std::uint16_t optionValue, bool checked = false, const std::string& contentPicture = "",
-                             const std::string& checkedPicture = "") override;
+    CheckBoxGroup& AddOption(const CheckboxDefinition& option, std::uint16_t optionValue) override;
     CheckBoxGroup& AddOption(std::shared_ptr<Scene::Node> content, std::uint16_t optionValue,
                              bool checked = false) override;
 
@@ -51,9 +56,6 @@ public:
     void PreviousPage();
     void NextPage();
 
-protected:
-    void Build() override;
-
 private:
     void AddItem(std::shared_ptr<Checkbox> box);
     // Places the items of the current page, hides the others and refreshes the page line and the buttons.
@@ -68,6 +70,7 @@ private:
     std::vector<std::shared_ptr<Checkbox>> items;
     float lineSpacing = 4.0f;
     HoverEvent itemHover;
+    std::vector<Common::Subscription> hoverReports;
 };
 
 } // namespace Quarnel::GameEngine2D::Widgets

@@ -44,16 +44,8 @@ template <typename T>
 }
 } // namespace
 
-std::shared_ptr<NumberEdit> NumberEdit::Create(Frame& owner, const std::string& widgetName, const Common::Rect& rect,
-                                               const std::string& text)
-{
-    Nodes nodes = CreateNodes(owner, widgetName, text);
-    return Make<NumberEdit>(owner, widgetName, rect, std::move(nodes.text), std::move(nodes.cursor));
-}
-
-NumberEdit::NumberEdit(Key key, Frame& owner, const std::string& widgetName, const Common::Rect& rect,
-                       std::shared_ptr<Scene::TextNode> text, std::shared_ptr<Scene::TextNode> cursor) :
-    TextEdit(key, owner, widgetName, rect, std::move(text), std::move(cursor))
+NumberEdit::NumberEdit(Frame& owner, const std::string& widgetName, const Common::Rect& rect, const std::string& text) :
+    TextEdit(owner, widgetName, rect, CreateNodes(owner, widgetName, text))
 {
 }
 

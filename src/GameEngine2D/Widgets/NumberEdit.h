@@ -10,14 +10,10 @@ namespace Quarnel::GameEngine2D::Widgets
 {
 
 // A text field that only takes digits and offers its text as a number.
-class NumberEdit : public TextEdit
+class NumberEdit final : public TextEdit
 {
 public:
-    [[nodiscard]] static std::shared_ptr<NumberEdit> Create(Frame& owner, const std::string& widgetName,
-                                                            const Common::Rect& rect, const std::string& text);
-
-    NumberEdit(Key key, Frame& owner, const std::string& widgetName, const Common::Rect& rect,
-               std::shared_ptr<Scene::TextNode> text, std::shared_ptr<Scene::TextNode> cursor);
+    NumberEdit(Frame& owner, const std::string& widgetName, const Common::Rect& rect, const std::string& text);
     ~NumberEdit() override;
 
     // A piece is taken when it is "0" or reads as a non-zero integer: of single characters only the digits.

@@ -3,18 +3,11 @@
 namespace Quarnel::GameEngine2D::Widgets
 {
 
-std::shared_ptr<Space> Space::Create(Frame& owner, const std::string& widgetName, const Common::Rect& rect,
-                                     const std::string& tooltip)
+Space::Space(Frame& owner, const std::string& widgetName, const Common::Rect& rect, const std::string& tooltip) :
+    Control(widgetName, owner, WidgetType::Space, rect, true, -1)
 {
-    auto space = Make<Space>(owner, widgetName, rect);
     if (!tooltip.empty())
-        space->SetInfoText(tooltip);
-    return space;
-}
-
-Space::Space(Key key, Frame& owner, const std::string& widgetName, const Common::Rect& rect) :
-    Control(key, widgetName, owner, WidgetType::Space, rect, true, -1)
-{
+        SetInfoText(tooltip);
 }
 
 Space::~Space() = default;

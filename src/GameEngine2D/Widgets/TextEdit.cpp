@@ -83,41 +83,25 @@ TextEdit::Nodes TextEdit::CreateNodes(Frame& owner, const std::string& widgetNam
     return nodes;
 }
 
-std::shared_ptr<TextEdit> TextEdit::Create(Frame& owner, const std::string& widgetName, const Common::Rect& rect,
-                                           const std::string& text)
+TextEdit::TextEdit(Frame& owner, const std::string& widgetName, const Common::Rect& rect, const std::string& text) :
+    TextEdit(owner, widgetName, rect, CreateNodes(owner, widgetName, text))
 {
-    Nodes nodes = CreateNodes(owner, widgetName, text);
-    return Make<TextEdit>(owner, widgetName, rect, std::move(nodes.text), std::move(nodes.cursor));
 }
 
-TextEdit::TextEdit(Key key, Frame& owner, const std::string& widgetName, const Common::Rect& rect,
-                   std::shared_ptr<Scene::TextNode> text, std::shared_ptr<Scene::TextNode> cursor) :
-    Control(key, widgetName, owner, WidgetType::TextEdit, rect, true, -1),
-    textNode(std::move(text)),
-    cursorNode(std::move(cursor))
+TextEdit::TextEdit(Frame& owner, const std::string& widgetName, const Common::Rect& rect, Nodes nodes) :
+    Control(widgetName, owner, WidgetType::TextEdit, rect, true, -1),
+    textNode(std::move(nodes.text)),
+    cursorNode(std::move(nodes.cursor)),
+    blink(std::make_shared<Helper::NodeFadeTransparent>(owner.GetScene(), cursorNode, Hidden, BlinkAcceleration,
+                                                        BlinkMaxStep))
 {
+    AddChild(textNode);
+    AddChild(cursorNode);
+    blinkArrived = blink->Arrived().Subscribe([this](Scene::Node& /*node*/) { BlinkStep(); });
+    focusChanged = OnFocusChanged().Subscribe([this] { OnFocus(); });
 }
 
 TextEdit::~TextEdit() = default;
-
-void TextEdit::Build()
-{
-    blink = Helper::NodeFadeTransparent::Create(GetFrame().GetScene(), cursorNode, Hidden, BlinkAcceleration,
-                                                BlinkMaxStep, false);
-    Control::Build();
-    AddChild(textNode);
-    AddChild(cursorNode);
-    // The fader and the control's own event hold the field weakly: neither keeps it alive.
-    const std::weak_ptr<TextEdit> self = WeakSelf<TextEdit>();
-    blink->Arrived().Add(Common::Handler<Scene::Node&>([self](Scene::Node& /*node*/) {
-        if (const auto field = self.lock())
-            field->BlinkStep();
-    }));
-    OnFocusChanged().Add(Common::Handler<>([self] {
-        if (const auto field = self.lock())
-            field->OnFocus();
-    }));
-}
 
 void TextEdit::DisposeNode(GameEngine& gameEngine)
 {

@@ -2,6 +2,7 @@
 
 #include "Common/Event.h"
 #include "Common/Rect.h"
+#include "Common/Subscription.h"
 #include "GameEngine2D/Widgets/Control.h"
 
 #include <memory>
@@ -28,11 +29,7 @@ public:
     // Appending stops once the text is this many bytes long (its UTF-8 form).
     static constexpr int DefaultMaxLength = 16;
 
-    [[nodiscard]] static std::shared_ptr<TextEdit> Create(Frame& owner, const std::string& widgetName,
-                                                          const Common::Rect& rect, const std::string& text);
-
-    TextEdit(Key key, Frame& owner, const std::string& widgetName, const Common::Rect& rect,
-             std::shared_ptr<Scene::TextNode> text, std::shared_ptr<Scene::TextNode> cursor);
+    TextEdit(Frame& owner, const std::string& widgetName, const Common::Rect& rect, const std::string& text);
     ~TextEdit() override;
 
     // Stops the cursor's blinking for good, besides the control's own clean-up.
@@ -61,7 +58,8 @@ public:
     [[nodiscard]] std::shared_ptr<Helper::NodeFadeTransparent> GetBlink() const { return blink; }
 
 protected:
-    // The text node (named `name`) and the hidden cursor node (name + "_cursor") of a new field.
+    // The text node (named `name`) and the hidden cursor node (name + "_cursor") of a new field, made before the
+    // field itself.
     struct Nodes
     {
         std::shared_ptr<Scene::TextNode> text;
@@ -69,7 +67,7 @@ protected:
     };
     [[nodiscard]] static Nodes CreateNodes(Frame& owner, const std::string& widgetName, const std::string& text);
 
-    void Build() override;
+    TextEdit(Frame& owner, const std::string& widgetName, const Common::Rect& rect, Nodes nodes);
 
 private:
     void HandleKey(const Input::KeyState& keys);
@@ -85,6 +83,8 @@ private:
     Common::Event<> enterPressed;
     Common::Event<> textChanged;
     bool disposed = false;
+    Common::Subscription blinkArrived;
+    Common::Subscription focusChanged;
 };
 
 } // namespace Quarnel::GameEngine2D::Widgets

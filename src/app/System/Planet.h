@@ -6,18 +6,12 @@ namespace Zandrel::System
 {
 
 // A body in the colours of the sphere model, shown by a mesh node named "planet_01".
-class Planet : public Sphere
+class Planet final : public Sphere
 {
 public:
-    // The body with its mesh node and spin; the solar system registers it (identifier, children, mass).
-    [[nodiscard]] static std::shared_ptr<Planet> Create(std::string itemName, Quarnel::Common::Point3D itemPosition,
-                                                        float massValue, SolarSystem& owner, std::uint16_t itemId,
-                                                        float bodySize);
-
-    Planet(ConstructionKey key, std::string itemName, Quarnel::Common::Point3D itemPosition, float massValue,
-           SolarSystem& owner, std::uint16_t itemId, float bodySize);
-
-    [[nodiscard]] std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> CreateMeshNode() override;
+    // The body with its mesh node, spin and point mass; the solar system numbers it and adds it to its children.
+    Planet(std::string itemName, Quarnel::Common::Point3D itemPosition, float massValue, SolarSystem& owner,
+           std::uint16_t itemId, float bodySize);
 };
 
 } // namespace Zandrel::System

@@ -2,7 +2,6 @@
 
 #include "Common/MyLog.h"
 #include "GameEngine2D/GameEngine.h"
-#include "GameEngine2D/Physics/Mass.h"
 #include "GameEngine2D/Physics/MassGravities.h"
 #include "GameEngine2D/Physics/World.h"
 #include "GameEngine2D/Scene/Scene.h"
@@ -78,13 +77,9 @@ std::shared_ptr<Kind> SolarSystem::AddBody(const std::string& bodyName, Point3D 
 {
     // Unsigned 16-bit arithmetic: after 65535 comes 0.
     ++lastId;
-    std::shared_ptr<Kind> body = Kind::Create(bodyName, bodyPosition, bodyMass, *this, lastId, bodySize);
+    auto body = std::make_shared<Kind>(bodyName, bodyPosition, bodyMass, *this, lastId, bodySize);
     items.push_back(body);
     AddChild(body);
-    const std::shared_ptr<Quarnel::GameEngine2D::Physics::Mass> pointMass = scene.GetWorld().CreateMass(body, bodyMass);
-    // The mass keeps its body alive, so the body outlives the handler the mass calls.
-    pointMass->OnSimulate().template Add<&Sphere::Spin>(static_cast<Sphere*>(body.get()));
-    gravities->Add(pointMass);
     return body;
 }
 

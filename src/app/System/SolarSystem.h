@@ -34,8 +34,8 @@ class Planet;
 class Sun;
 
 // The bodies of the sandbox: creates suns and planets as its children, numbers them 1, 2, … (whatever their kind,
-// wrapping after 65535) and couples each to a point mass of the scene's physics world and to one shared pairwise
-// gravity, so that the world moves them. Bodies are never removed.
+// wrapping after 65535); each body couples itself to a point mass of the scene's physics world and to this one shared
+// pairwise gravity, so that the world moves it, and takes its mass out again when it goes.
 //
 // Every body draws the sphere model read once here: the bodies share its vertex buffers, each with a material of its
 // own, so colouring one body changes no other.

@@ -1,10 +1,15 @@
 #include "app/System/Sphere.h"
 
 #include "Common/RandomNumber.h"
+#include "GameEngine2D/Physics/Mass.h"
+#include "GameEngine2D/Physics/MassGravities.h"
+#include "GameEngine2D/Physics/World.h"
+#include "GameEngine2D/Scene/Scene.h"
 #include "GameEngine2D/Scene/StaticMeshNode.h"
 #include "GameEngine2D/Video/Data/LightColors.h"
 #include "GameEngine2D/Video/Data/MeshData.h"
 #include "GameEngine2D/Video/Material.h"
+#include "app/System/SolarSystem.h"
 
 #include <stdexcept>
 #include <utility>
@@ -25,15 +30,22 @@ constexpr float SizePerScaleUnit = 100.0f;
 Sphere::Sphere(std::string itemName, Point3D itemPosition, float massValue, SolarSystem& owner, std::uint16_t itemId,
                float bodySize) :
     Item(std::move(itemName), itemPosition, massValue, owner, itemId),
-    scaleFactor(bodySize / SizePerScaleUnit)
+    scaleFactor(bodySize / SizePerScaleUnit),
+    pointMass(owner.GetScene().GetWorld().CreateMass(*this, massValue))
 {
+    spinning = pointMass->OnSimulate().Subscribe<&Sphere::Spin>(this);
+    owner.GetGravities().Add(pointMass);
 }
 
-void Sphere::Build()
+// The mass drives this body: it must not step once the body is gone.
+Sphere::~Sphere()
 {
-    meshNode = CreateMeshNode();
-    if (!meshNode)
-        throw std::runtime_error("Kein Mesh für " + GetName());
+    pointMass->Remove();
+}
+
+void Sphere::ShowMesh(std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> node)
+{
+    meshNode = std::move(node);
     meshNode->SetScale(Point3D(scaleFactor, scaleFactor, scaleFactor));
     AddChild(meshNode);
     // r in 1..100 gives a whole number of degrees per second between -49 and 50 about the vertical axis.

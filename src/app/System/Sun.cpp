@@ -17,16 +17,11 @@
 namespace Zandrel::System
 {
 
-std::shared_ptr<Sun> Sun::Create(std::string itemName, Quarnel::Common::Point3D itemPosition, float massValue,
-                                 SolarSystem& owner, std::uint16_t itemId, float bodySize)
-{
-    return Make<Sun>(std::move(itemName), itemPosition, massValue, owner, itemId, bodySize);
-}
-
-Sun::Sun(ConstructionKey /*key*/, std::string itemName, Quarnel::Common::Point3D itemPosition, float massValue,
-         SolarSystem& owner, std::uint16_t itemId, float bodySize) :
+Sun::Sun(std::string itemName, Quarnel::Common::Point3D itemPosition, float massValue, SolarSystem& owner,
+         std::uint16_t itemId, float bodySize) :
     Sphere(std::move(itemName), itemPosition, massValue, owner, itemId, bodySize)
 {
+    ShowMesh(CreateMeshNode(owner));
 }
 
 void Sun::SetHighlight(bool on)
@@ -34,9 +29,8 @@ void Sun::SetHighlight(bool on)
     SetAmbient(on ? HighlightAmbient : SunAmbient);
 }
 
-std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> Sun::CreateMeshNode()
+std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> Sun::CreateMeshNode(SolarSystem& owner)
 {
-    SolarSystem& owner = GetSystem();
     const std::shared_ptr<Quarnel::GameEngine2D::Video::Data::MeshData> mesh = owner.CreateSphereMesh();
     Quarnel::GameEngine2D::Scene::Scene& scene = owner.GetScene();
     // The image comes from the factory's cache, where the solar system keeps it from start-up on.
