@@ -1,7 +1,7 @@
+#include "Common/IMoveable.h"
 #include "Common/Point3D.h"
 #include "GameEngine2D/Physics/MassGravities.h"
 #include "GameEngine2D/Physics/World.h"
-#include "GameEngine2D/Scene/Common/IMoveable.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdint>
@@ -16,7 +16,7 @@ using Quarnel::Common::Point3D;
 using namespace Quarnel::GameEngine2D;
 
 // Stands in for a scene node: only its position matters to the physics.
-class Body : public Scene::IMoveable
+class Body : public Common::IMoveable
 {
 public:
     explicit Body(Point3D start) : position(start) {}

@@ -3,17 +3,13 @@
 #include "Common/Event.h"
 #include "GameEngine2D/IAudioEngine.h"
 #include "GameEngine2D/Input/EventManager.h"
+#include "GameEngine2D/Scene/IGameEngine.h"
 #include "GameEngine2D/Video/Engine.h"
 #include "GameEngine2D/Video/VideoSettings.h"
 
 #include <memory>
 #include <string>
 #include <vector>
-
-namespace Quarnel::GameEngine2D::Scene
-{
-class Scene;
-} // namespace Quarnel::GameEngine2D::Scene
 
 namespace Quarnel::GameEngine2D
 {
@@ -23,7 +19,8 @@ namespace Quarnel::GameEngine2D
 // every scene update and draw itself, present the frame, fire FrameDone, sleep 3 ms; until the quit event.
 //
 // Everything runs on the thread that constructs the engine. Use: construct, register scenes, Run, Dispose.
-class GameEngine
+// Scenes reach it through the narrow Scene::IGameEngine.
+class GameEngine : public Scene::IGameEngine
 {
 public:
     // Writes "Lade GameEngine", initialises SDL_ttf, opens the window titled `title` with its OpenGL context
@@ -36,20 +33,17 @@ public:
     // Releases the window and SDL if Dispose was never called (the program disposes explicitly).
     virtual ~GameEngine();
 
-    // Subscription side of the event fired once after each presented frame.
-    [[nodiscard]] virtual Common::EventAddHandler<>& FrameDone();
+    [[nodiscard]] Common::EventAddHandler<>& FrameDone() override;
     // Shuts down: "Closing GameEngine", scenes disposed in list order, video engine disposed, SDL quit,
     // "Disposing ok". Never throws; a second call does nothing.
     virtual void Dispose();
-    // Appends `scene`; a scene added twice is updated twice per frame.
-    virtual void AddScene(std::shared_ptr<Scene::Scene> scene);
-    // With `disposeOthers`, disposes and forgets every registered scene first; then appends `scene`.
-    virtual void SetScene(std::shared_ptr<Scene::Scene> scene, bool disposeOthers);
+    void AddScene(std::shared_ptr<Scene::Scene> scene) override;
+    void SetScene(std::shared_ptr<Scene::Scene> scene, bool disposeOthers) override;
     // The main loop; returns after the quit event or after logging an exception raised inside a frame.
     virtual void Run();
     [[nodiscard]] virtual IAudioEngine* GetAudioEngine() const;
-    [[nodiscard]] virtual Video::Engine& GetVideoEngine();
-    [[nodiscard]] virtual Input::EventManager& GetEventManager();
+    [[nodiscard]] Video::Engine& GetVideoEngine() override;
+    [[nodiscard]] Input::EventManager& GetEventManager() override;
     // A new scene bound to this engine; not registered (AddScene or SetScene does that).
     [[nodiscard]] virtual std::shared_ptr<Scene::Scene> CreateScene(const std::string& name);
 

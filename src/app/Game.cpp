@@ -63,7 +63,7 @@ void CheckFontFile(const std::string& fileName, int size)
 
 } // namespace
 
-std::shared_ptr<Game> Game::Create(Quarnel::GameEngine2D::GameEngine& engine)
+std::shared_ptr<Game> Game::Create(Quarnel::GameEngine2D::Scene::IGameEngine& engine)
 {
     // The font comes first, before any part of the scene exists.
     auto fonts = std::make_unique<Quarnel::GameEngine2D::Video::FontManager>();
@@ -76,7 +76,8 @@ std::shared_ptr<Game> Game::Create(Quarnel::GameEngine2D::GameEngine& engine)
     return game;
 }
 
-Game::Game(Quarnel::GameEngine2D::GameEngine& engine, std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fonts,
+Game::Game(Quarnel::GameEngine2D::Scene::IGameEngine& engine,
+           std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fonts,
            std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont) :
     Scene(SceneName, engine),
     fontManager(std::move(fonts)),

@@ -36,10 +36,11 @@ public:
 
     // Opens the panel's font, builds both scenes and hands them to `engine`, the 3D scene first. A missing or
     // broken font, model or texture file: std::runtime_error, and nothing is registered.
-    static std::shared_ptr<Game> Create(Quarnel::GameEngine2D::GameEngine& engine);
+    static std::shared_ptr<Game> Create(Quarnel::GameEngine2D::Scene::IGameEngine& engine);
 
     // Both scenes, not yet registered (Create does that); the font is the panel's.
-    Game(Quarnel::GameEngine2D::GameEngine& engine, std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fonts,
+    Game(Quarnel::GameEngine2D::Scene::IGameEngine& engine,
+         std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fonts,
          std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont);
     ~Game() override;
 

@@ -177,7 +177,7 @@ void GameGUI::BuildInfoFrame()
                                                             Quarnel::Common::Point2D /*mouse*/) { OnKey(kind, keys); });
 }
 
-void GameGUI::DisposeNode(Quarnel::GameEngine2D::GameEngine& gameEngine)
+void GameGUI::DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
 {
     (void)gameEngine;
     keyHandler.Reset();

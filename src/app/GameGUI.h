@@ -66,7 +66,7 @@ public:
     ~GameGUI() override;
 
     // Drops the F3 handler from the engine's input dispatcher.
-    void DisposeNode(Quarnel::GameEngine2D::GameEngine& gameEngine) override;
+    void DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
 
     [[nodiscard]] Quarnel::GameEngine2D::Widgets::Frame& GetFrame() const { return *frame; }
     [[nodiscard]] Quarnel::GameEngine2D::Widgets::List& GetObjectList() const { return *objectList; }

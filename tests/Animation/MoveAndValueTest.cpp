@@ -1,4 +1,5 @@
 #include "Animation/RunningClock.h"
+#include "Common/IMoveable.h"
 #include "Common/Point3D.h"
 #include "GameEngine2D/Animation/AnimationManager.h"
 #include "GameEngine2D/Animation/AnimationMove.h"
@@ -6,7 +7,6 @@
 #include "GameEngine2D/Animation/ValueManipulator.h"
 #include "GameEngine2D/Physics/Mass.h"
 #include "GameEngine2D/Physics/World.h"
-#include "GameEngine2D/Scene/Common/IMoveable.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -20,7 +20,7 @@ namespace
 using namespace Quarnel::GameEngine2D::Animation;
 using Quarnel::Common::Point3D;
 
-class MovablePoint : public Quarnel::GameEngine2D::Scene::IMoveable
+class MovablePoint : public Quarnel::Common::IMoveable
 {
 public:
     [[nodiscard]] Point3D GetPosition() const override { return position; }

@@ -66,7 +66,7 @@ TEST_F(GameTest, BodiesAreNumberedFromOneWhateverTheirKind)
     // Each body moves its own point mass of the scene's world.
     const auto& masses = game->GetWorld().GetMasses().List();
     ASSERT_EQ(masses.size(), 3u);
-    EXPECT_EQ(&masses[1]->Target(), static_cast<Quarnel::GameEngine2D::Scene::IMoveable*>(sun.get()));
+    EXPECT_EQ(&masses[1]->Target(), static_cast<Quarnel::Common::IMoveable*>(sun.get()));
     EXPECT_EQ(masses[1]->GetMass(), 1000.0f);
     EXPECT_EQ(masses[1]->OnSimulate().Count(), 1);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "Common/IMoveable.h"
 #include "Common/MyLog.h"
 #include "Common/Point3D.h"
-#include "GameEngine2D/Scene/Common/IMoveable.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ inline ::testing::AssertionResult SamePoint(Common::Point3D actual, Common::Poin
 }
 
 // A movable point standing in for a scene node; onRead runs whenever its position is read.
-class MovingPoint : public Scene::IMoveable
+class MovingPoint : public Common::IMoveable
 {
 public:
     explicit MovingPoint(Common::Point3D start) : position(start) {}

@@ -35,7 +35,7 @@ TEST_F(NodeTraversal, ChildrenDrawAfterTheirParentInInsertionOrderAndHiddenSubtr
 {
     std::vector<std::string> drawn;
     const auto record = [&](const std::shared_ptr<ProbeNode>& node) {
-        node->onDraw = [&drawn, name = node->GetName()](GameEngine&) { drawn.push_back(name); };
+        node->onDraw = [&drawn, name = node->GetName()](IGameEngine&) { drawn.push_back(name); };
         return node;
     };
     const auto root = record(MakeProbe("root"));
@@ -71,8 +71,8 @@ TEST_F(NodeTraversal, TranslucentNodeHoldsItsAlphaOnlyWhileItsSubtreeDraws)
     root->AddChild(sibling);
     std::optional<int> innerAlpha;
     std::optional<int> siblingAlpha = 0;
-    inner->onDraw = [&](GameEngine& gameEngine) { innerAlpha = gameEngine.GetVideoEngine().GetAlphaTop(); };
-    sibling->onDraw = [&](GameEngine& gameEngine) { siblingAlpha = gameEngine.GetVideoEngine().GetAlphaTop(); };
+    inner->onDraw = [&](IGameEngine& gameEngine) { innerAlpha = gameEngine.GetVideoEngine().GetAlphaTop(); };
+    sibling->onDraw = [&](IGameEngine& gameEngine) { siblingAlpha = gameEngine.GetVideoEngine().GetAlphaTop(); };
 
     root->Update(Engine());
 
@@ -86,7 +86,7 @@ TEST_F(NodeTraversal, FailureDeepInTheTreeIsReportedByEveryAncestorAndNamesTheRo
     const auto root = MakeProbe("root");
     const auto middle = MakeProbe("middle");
     const auto leaf = MakeProbe("leaf");
-    leaf->onDraw = [](GameEngine&) { throw std::runtime_error("mesh lost"); };
+    leaf->onDraw = [](IGameEngine&) { throw std::runtime_error("mesh lost"); };
     root->AddChild(middle);
     middle->AddChild(leaf);
 
@@ -109,11 +109,11 @@ TEST_F(NodeTraversal, ChildrenAddedOrRemovedWhileDrawingChangeTheFrameOnlyWhereT
     std::vector<std::string> drawn;
     for (const auto& node : {remover, victim, last, late})
     {
-        node->onDraw = [&drawn, name = node->GetName()](GameEngine&) { drawn.push_back(name); };
+        node->onDraw = [&drawn, name = node->GetName()](IGameEngine&) { drawn.push_back(name); };
         if (node != late)
             root->AddChild(node);
     }
-    remover->onDraw = [&](GameEngine& gameEngine) {
+    remover->onDraw = [&](IGameEngine& gameEngine) {
         drawn.push_back("remover");
         root->RemoveChild(victim, gameEngine);
         root->AddChild(late);
@@ -132,7 +132,7 @@ TEST_F(NodeTraversal, ChildThatRemovesItselfWhileDrawingStaysAliveUntilItsDrawin
     auto self = MakeProbe("self");
     std::weak_ptr<ProbeNode> watch = self;
     bool drewAfterRemoval = false;
-    self->onDraw = [&root, &watch, &drewAfterRemoval](GameEngine& gameEngine) {
+    self->onDraw = [&root, &watch, &drewAfterRemoval](IGameEngine& gameEngine) {
         root->RemoveChild(watch.lock(), gameEngine);
         drewAfterRemoval = watch.lock()->GetName() == "self";
     };

@@ -178,8 +178,8 @@ TEST_F(NodeTree, FailingCleanUpIsLoggedAndTheRestOfTheTreeIsStillDisposed)
     const auto broken = MakeProbe("broken");
     const auto third = MakeProbe("third");
     bool thirdDisposed = false;
-    broken->onDispose = [](GameEngine&) { throw std::runtime_error("texture gone"); };
-    third->onDispose = [&](GameEngine&) { thirdDisposed = true; };
+    broken->onDispose = [](IGameEngine&) { throw std::runtime_error("texture gone"); };
+    third->onDispose = [&](IGameEngine&) { thirdDisposed = true; };
     parent->AddChild(first);
     parent->AddChild(broken);
     parent->AddChild(third);
@@ -198,7 +198,7 @@ TEST_F(NodeTree, ChangingTheListWhileItIsDisposedStopsTheWalkAndStillEmptiesIt)
     const auto parent = MakeProbe("parent");
     const auto meddler = MakeProbe("meddler");
     const auto last = MakeProbe("last");
-    meddler->onDispose = [&](GameEngine&) { parent->AddChild(MakeProbe("late")); };
+    meddler->onDispose = [&](IGameEngine&) { parent->AddChild(MakeProbe("late")); };
     parent->AddChild(meddler);
     parent->AddChild(last);
 

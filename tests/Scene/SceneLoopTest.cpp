@@ -86,7 +86,7 @@ void Instrument(Scene& scene, Trace& trace)
     mass->OnSimulate().Add(Common::Handler<float>([&trace, name](float) { trace.Note(name + " physics"); }));
 
     const auto probe = MakeProbe(name + "_probe");
-    probe->onDraw = [&trace, name](GameEngine&) { trace.Note(name + " draw " + DescribeView()); };
+    probe->onDraw = [&trace, name](IGameEngine&) { trace.Note(name + " draw " + DescribeView()); };
     scene.GetRoot()->AddChild(probe);
 
     scene.SetOnUpdate([&trace, name] { trace.Note(name + " onUpdate"); });
@@ -139,7 +139,7 @@ TEST(SceneLoop, ExceptionInANodeEndsRunWithTheNodeAndSceneLinesAndDisposeStillRu
     const auto second = std::make_shared<Scene>("B", engine);
     int draws = 0;
     const auto fragile = MakeProbe("fragile");
-    fragile->onDraw = [&](GameEngine&) {
+    fragile->onDraw = [&](IGameEngine&) {
         if (++draws == 2)
             throw std::runtime_error("boom");
     };

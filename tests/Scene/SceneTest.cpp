@@ -90,7 +90,7 @@ TEST_F(SceneTest, OnUpdateRunsAfterTheTreeOnlyOnceEnabled)
     Scene scene("gate", Engine());
     std::vector<std::string> calls;
     const auto probe = MakeProbe("probe");
-    probe->onDraw = [&](GameEngine&) { calls.push_back("draw"); };
+    probe->onDraw = [&](IGameEngine&) { calls.push_back("draw"); };
     scene.GetRoot()->AddChild(probe);
     scene.SetOnUpdate([&] { calls.push_back("onUpdate"); });
 
@@ -109,7 +109,7 @@ TEST_F(SceneTest, FailingNodeLeavesItsLinesThenTheSceneLineAndTheCaughtMessage)
 {
     Scene scene("broken", Engine());
     const auto probe = MakeProbe("probe");
-    probe->onDraw = [](GameEngine&) { throw std::runtime_error("no texture"); };
+    probe->onDraw = [](IGameEngine&) { throw std::runtime_error("no texture"); };
     scene.GetRoot()->AddChild(probe);
 
     LogCapture log;
@@ -127,7 +127,7 @@ TEST_F(SceneTest, DisposeTearsTheTreeDownAndSwallowsNodeFailures)
 {
     Scene scene("closing", Engine());
     const auto probe = MakeProbe("probe");
-    probe->onDispose = [](GameEngine&) { throw std::runtime_error("busy"); };
+    probe->onDispose = [](IGameEngine&) { throw std::runtime_error("busy"); };
     scene.GetRoot()->AddChild(probe);
 
     LogCapture log;
@@ -141,7 +141,7 @@ TEST_F(SceneTest, PerspectiveCameraShowsPositiveYUpwards)
 {
     Scene scene("persp", Engine());
     const auto marker = MakeProbe("marker");
-    marker->onDraw = [](GameEngine&) { DrawRectangle(-0.5f, 0.5f, 0.5f, 1.5f, 0.0f, 255, 0, 0); };
+    marker->onDraw = [](IGameEngine&) { DrawRectangle(-0.5f, 0.5f, 0.5f, 1.5f, 0.0f, 255, 0, 0); };
     scene.GetRoot()->AddChild(marker);
     Engine().GetVideoEngine().SetBackgroundColor(Common::Color(0, 0, 0, 255));
     Engine().GetVideoEngine().InitFrame();
@@ -158,7 +158,7 @@ TEST_F(SceneTest, OrthographicCameraPutsTheOriginAtTheTopLeftInPixels)
     Scene scene("flat", Engine());
     scene.GetCamera()->SetOrthographic(true);
     const auto marker = MakeProbe("marker", Common::Point3D(100.0f, 50.0f, 0.0f));
-    marker->onDraw = [](GameEngine&) { DrawRectangle(0.0f, 0.0f, 20.0f, 10.0f, 0.0f, 0, 0, 255); };
+    marker->onDraw = [](IGameEngine&) { DrawRectangle(0.0f, 0.0f, 20.0f, 10.0f, 0.0f, 0, 0, 255); };
     scene.GetRoot()->AddChild(marker);
     Engine().GetVideoEngine().SetBackgroundColor(Common::Color(0, 0, 0, 255));
     Engine().GetVideoEngine().InitFrame();

@@ -18,6 +18,7 @@ namespace Quarnel::SceneTests
 
 using GameEngine2D::GameEngine;
 using GameEngine2D::Scene::EmptyNode;
+using GameEngine2D::Scene::IGameEngine;
 using GameEngine2D::Scene::Node;
 
 // A grouping node whose own drawing and clean-up run whatever the test hands it.
@@ -29,20 +30,20 @@ public:
     {
     }
 
-    void UpdateNode(GameEngine& gameEngine) override
+    void UpdateNode(IGameEngine& gameEngine) override
     {
         if (onDraw)
             onDraw(gameEngine);
     }
 
-    void DisposeNode(GameEngine& gameEngine) override
+    void DisposeNode(IGameEngine& gameEngine) override
     {
         if (onDispose)
             onDispose(gameEngine);
     }
 
-    std::function<void(GameEngine&)> onDraw;
-    std::function<void(GameEngine&)> onDispose;
+    std::function<void(IGameEngine&)> onDraw;
+    std::function<void(IGameEngine&)> onDispose;
 };
 
 inline std::shared_ptr<ProbeNode> MakeProbe(const std::string& name,

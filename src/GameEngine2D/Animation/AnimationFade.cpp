@@ -1,7 +1,6 @@
 #include "GameEngine2D/Animation/AnimationFade.h"
 
 #include "Common/Helper.h"
-#include "GameEngine2D/Scene/Node.h"
 
 #include <stdexcept>
 #include <string>
@@ -78,23 +77,23 @@ void AnimationFade::SetFadeSpeed(float seconds)
     fadeSpeed = seconds;
 }
 
-std::shared_ptr<Scene::Node> AnimationFade::GetNodeIn() const
+std::shared_ptr<Common::IFadeable> AnimationFade::GetNodeIn() const
 {
     return nodeIn;
 }
 
-void AnimationFade::SetNodeIn(std::shared_ptr<Scene::Node> fadedIn)
+void AnimationFade::SetNodeIn(std::shared_ptr<Common::IFadeable> fadedIn)
 {
     RefuseWhileLocked();
     nodeIn = std::move(fadedIn);
 }
 
-std::shared_ptr<Scene::Node> AnimationFade::GetNodeOut() const
+std::shared_ptr<Common::IFadeable> AnimationFade::GetNodeOut() const
 {
     return nodeOut;
 }
 
-void AnimationFade::SetNodeOut(std::shared_ptr<Scene::Node> fadedOut)
+void AnimationFade::SetNodeOut(std::shared_ptr<Common::IFadeable> fadedOut)
 {
     RefuseWhileLocked();
     nodeOut = std::move(fadedOut);

@@ -1,14 +1,10 @@
 #pragma once
 
+#include "Common/IFadeable.h"
 #include "GameEngine2D/Animation/Animation.h"
 
 #include <functional>
 #include <memory>
-
-namespace Quarnel::GameEngine2D::Scene
-{
-class Node;
-} // namespace Quarnel::GameEngine2D::Scene
 
 namespace Quarnel::GameEngine2D::Animation
 {
@@ -33,17 +29,17 @@ public:
     [[nodiscard]] virtual float GetFadeSpeed() const;
     // seconds: duration of the whole fade; refuses anything not above 0, NaN included.
     virtual void SetFadeSpeed(float seconds);
-    [[nodiscard]] virtual std::shared_ptr<Scene::Node> GetNodeIn() const;
-    virtual void SetNodeIn(std::shared_ptr<Scene::Node> fadedIn);
-    [[nodiscard]] virtual std::shared_ptr<Scene::Node> GetNodeOut() const;
-    virtual void SetNodeOut(std::shared_ptr<Scene::Node> fadedOut);
+    [[nodiscard]] virtual std::shared_ptr<Common::IFadeable> GetNodeIn() const;
+    virtual void SetNodeIn(std::shared_ptr<Common::IFadeable> fadedIn);
+    [[nodiscard]] virtual std::shared_ptr<Common::IFadeable> GetNodeOut() const;
+    virtual void SetNodeOut(std::shared_ptr<Common::IFadeable> fadedOut);
     virtual void SetFinished(Finished onFinished);
 
 private:
     void RefuseWhileLocked() const;
 
-    std::shared_ptr<Scene::Node> nodeIn;
-    std::shared_ptr<Scene::Node> nodeOut;
+    std::shared_ptr<Common::IFadeable> nodeIn;
+    std::shared_ptr<Common::IFadeable> nodeOut;
     bool started = false;
     // Set from the first step of a fade until it stops.
     bool locked = false;

@@ -5,7 +5,7 @@
 namespace Quarnel::GameEngine2D::Animation
 {
 
-AnimationMove::AnimationMove(std::shared_ptr<Scene::IMoveable> moved, Common::Point3D unitsPerSecond) :
+AnimationMove::AnimationMove(std::shared_ptr<Common::IMoveable> moved, Common::Point3D unitsPerSecond) :
     Animation(true),
     node(std::move(moved)),
     speed(unitsPerSecond)
@@ -25,12 +25,12 @@ void AnimationMove::Animate(std::uint32_t value)
 
 void AnimationMove::OnStop() {}
 
-std::shared_ptr<Scene::IMoveable> AnimationMove::GetNode() const
+std::shared_ptr<Common::IMoveable> AnimationMove::GetNode() const
 {
     return node;
 }
 
-void AnimationMove::SetNode(std::shared_ptr<Scene::IMoveable> moved)
+void AnimationMove::SetNode(std::shared_ptr<Common::IMoveable> moved)
 {
     node = std::move(moved);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "Common/IMoveable.h"
 #include "Common/Point3D.h"
 #include "GameEngine2D/Animation/Animation.h"
-#include "GameEngine2D/Scene/Common/IMoveable.h"
 
 #include <memory>
 
@@ -15,7 +15,7 @@ class AnimationMove : public Animation
 {
 public:
     // speed: units per second on each axis.
-    explicit AnimationMove(std::shared_ptr<Scene::IMoveable> moved = nullptr,
+    explicit AnimationMove(std::shared_ptr<Common::IMoveable> moved = nullptr,
                            Common::Point3D unitsPerSecond = Common::Point3D(0.0f, 0.0f, 0.0f));
 
 protected:
@@ -25,13 +25,13 @@ protected:
     void OnStop() override;
 
 public:
-    [[nodiscard]] virtual std::shared_ptr<Scene::IMoveable> GetNode() const;
-    virtual void SetNode(std::shared_ptr<Scene::IMoveable> moved);
+    [[nodiscard]] virtual std::shared_ptr<Common::IMoveable> GetNode() const;
+    virtual void SetNode(std::shared_ptr<Common::IMoveable> moved);
     [[nodiscard]] virtual Common::Point3D GetSpeed() const;
     virtual void SetSpeed(Common::Point3D unitsPerSecond);
 
 private:
-    std::shared_ptr<Scene::IMoveable> node;
+    std::shared_ptr<Common::IMoveable> node;
     Common::Point3D speed;
 };
 

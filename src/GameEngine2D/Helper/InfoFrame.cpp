@@ -3,7 +3,6 @@
 #include "Common/Handler.h"
 #include "Common/Helper.h"
 #include "GameEngine2D/Animation/AnimationManager.h"
-#include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Input/EventManager.h"
 #include "GameEngine2D/Scene/NodeFactory.h"
 #include "GameEngine2D/Scene/Scene.h"

@@ -1,15 +1,15 @@
 #include "GameEngine2D/Physics/Mass.h"
 
+#include "Common/IMoveable.h"
 #include "Common/MyLog.h"
 #include "GameEngine2D/Physics/World.h"
-#include "GameEngine2D/Scene/Common/IMoveable.h"
 
 #include <cmath>
 
 namespace Quarnel::GameEngine2D::Physics
 {
 
-Mass::Mass(Scene::IMoveable& movedTarget, World& owner, float massValue) :
+Mass::Mass(Common::IMoveable& movedTarget, World& owner, float massValue) :
     target(&movedTarget),
     speed(0.0f, 0.0f, 0.0f),
     force(0.0f, 0.0f, 0.0f),
@@ -23,7 +23,7 @@ Common::EventAddHandler<float>& Mass::OnSimulate()
     return simulateEvent.GetAddHandler();
 }
 
-Scene::IMoveable& Mass::Target() const
+Common::IMoveable& Mass::Target() const
 {
     return *target;
 }

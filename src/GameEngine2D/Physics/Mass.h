@@ -1,12 +1,8 @@
 #pragma once
 
 #include "Common/Event.h"
+#include "Common/IMoveable.h"
 #include "Common/Point3D.h"
-
-namespace Quarnel::GameEngine2D::Scene
-{
-class IMoveable;
-} // namespace Quarnel::GameEngine2D::Scene
 
 namespace Quarnel::GameEngine2D::Physics
 {
@@ -21,14 +17,14 @@ class World;
 class Mass
 {
 public:
-    Mass(Scene::IMoveable& movedTarget, World& owner, float massValue);
+    Mass(Common::IMoveable& movedTarget, World& owner, float massValue);
     Mass(const Mass&) = delete;
     Mass& operator=(const Mass&) = delete;
     virtual ~Mass() = default;
 
     // Handlers receive the duration of each step in seconds and run before the mass moves.
     [[nodiscard]] virtual Common::EventAddHandler<float>& OnSimulate();
-    [[nodiscard]] virtual Scene::IMoveable& Target() const;
+    [[nodiscard]] virtual Common::IMoveable& Target() const;
     [[nodiscard]] virtual Common::Point3D Speed() const;
     virtual void SetSpeed(Common::Point3D value);
     virtual void AddSpeed(Common::Point3D value);
@@ -46,7 +42,7 @@ public:
     [[nodiscard]] bool IsRemoved() const { return removed; }
 
 private:
-    Scene::IMoveable* target;
+    Common::IMoveable* target;
     Common::Point3D speed;
     Common::Point3D force;
     float mass;

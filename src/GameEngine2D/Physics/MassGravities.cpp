@@ -1,8 +1,8 @@
 #include "GameEngine2D/Physics/MassGravities.h"
 
+#include "Common/IMoveable.h"
 #include "Common/Point3D.h"
 #include "GameEngine2D/Physics/Mass.h"
-#include "GameEngine2D/Scene/Common/IMoveable.h"
 
 #include <algorithm>
 #include <cmath>

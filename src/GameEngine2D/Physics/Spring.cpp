@@ -1,10 +1,10 @@
 #include "GameEngine2D/Physics/Spring.h"
 
 #include "Common/Helper.h"
+#include "Common/IMoveable.h"
 #include "Common/Point3D.h"
 #include "GameEngine2D/Physics/Mass.h"
 #include "GameEngine2D/Physics/SpringData.h"
-#include "GameEngine2D/Scene/Common/IMoveable.h"
 
 #include <utility>
 

@@ -55,7 +55,7 @@ void World::SetGravity(Common::Point3D value)
     hasGravity = IsNonZeroNumber(value.X()) || IsNonZeroNumber(value.Y()) || IsNonZeroNumber(value.Z());
 }
 
-std::shared_ptr<Mass> World::CreateMass(Scene::IMoveable& target, float massValue)
+std::shared_ptr<Mass> World::CreateMass(Common::IMoveable& target, float massValue)
 {
     auto mass = std::make_shared<Mass>(target, *this, massValue);
     masses.Add(mass);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Common/IMoveable.h"
 #include "Common/Point3D.h"
 #include "Common/WalkedList.h"
 #include "GameEngine2D/Physics/Masses.h"
@@ -7,11 +8,6 @@
 #include <cstdint>
 #include <memory>
 #include <vector>
-
-namespace Quarnel::GameEngine2D::Scene
-{
-class IMoveable;
-} // namespace Quarnel::GameEngine2D::Scene
 
 namespace Quarnel::GameEngine2D::Physics
 {
@@ -38,7 +34,7 @@ public:
     [[nodiscard]] virtual Common::Point3D Gravity() const;
     virtual void SetGravity(Common::Point3D value);
     // The target must outlive the mass's time in the world: its owner removes the mass before it goes.
-    virtual std::shared_ptr<Mass> CreateMass(Scene::IMoveable& target, float massValue);
+    virtual std::shared_ptr<Mass> CreateMass(Common::IMoveable& target, float massValue);
     virtual std::shared_ptr<Thread> CreateChain();
     virtual std::shared_ptr<MassGravities> CreateGravities();
     [[nodiscard]] virtual bool HasGravity() const;

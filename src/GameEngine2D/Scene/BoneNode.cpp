@@ -1,7 +1,7 @@
 #include "GameEngine2D/Scene/BoneNode.h"
 
-#include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Scene/DynamicMeshNode.h"
+#include "GameEngine2D/Video/Engine.h"
 
 #include <stdexcept>
 
@@ -14,13 +14,13 @@ BoneNode::BoneNode(std::string nodeName, Common::Point3D nodePosition, DynamicMe
 {
 }
 
-void BoneNode::DisposeNode(GameEngine&)
+void BoneNode::DisposeNode(IGameEngine&)
 {
     // The bones themselves are child nodes too and are disposed by the node tree.
     bones.clear();
 }
 
-void BoneNode::UpdateNode(GameEngine&) {}
+void BoneNode::UpdateNode(IGameEngine&) {}
 
 DynamicMeshNode* BoneNode::OwnerMesh()
 {
@@ -40,13 +40,13 @@ std::shared_ptr<BoneNode> BoneNode::AddBone(const std::string& boneName, Common:
     return bone;
 }
 
-void BoneNode::UpdateBones(GameEngine& gameEngine)
+void BoneNode::UpdateBones(IGameEngine& gameEngine)
 {
     for (const auto& bone : bones)
         bone->ComputeMatrix(gameEngine);
 }
 
-void BoneNode::ComputeMatrix(GameEngine& gameEngine)
+void BoneNode::ComputeMatrix(IGameEngine& gameEngine)
 {
     Video::Engine& video = gameEngine.GetVideoEngine();
     video.PushTransform(GetPosition(), GetRotation(), GetScale());

@@ -22,15 +22,15 @@ public:
     // A null mesh: the bone is the mesh itself (DynamicMeshNode), or belongs to none.
     BoneNode(std::string nodeName, Common::Point3D nodePosition, DynamicMeshNode* ownerMesh);
 
-    void DisposeNode(GameEngine& gameEngine) override;
-    void UpdateNode(GameEngine& gameEngine) override;
+    void DisposeNode(IGameEngine& gameEngine) override;
+    void UpdateNode(IGameEngine& gameEngine) override;
 
     // A new bone of the same mesh under this one: a child bone, a child node and the next entry of the mesh's list of
     // all bones. Throws std::runtime_error once the mesh has let go of its bones.
     virtual std::shared_ptr<BoneNode> AddBone(const std::string& boneName, Common::Point3D bonePosition);
     // Computes the matrix of every child bone (and, through them, of the whole sub-skeleton) from the current modelview
     // matrix.
-    virtual void UpdateBones(GameEngine& gameEngine);
+    virtual void UpdateBones(IGameEngine& gameEngine);
     [[nodiscard]] virtual std::array<float, 16> GetMatrix() const;
 
     [[nodiscard]] const std::vector<std::shared_ptr<BoneNode>>& GetBones() const { return bones; }
@@ -40,7 +40,7 @@ public:
 private:
     // The mesh this bone belongs to; for the mesh itself, the mesh.
     [[nodiscard]] DynamicMeshNode* OwnerMesh();
-    void ComputeMatrix(GameEngine& gameEngine);
+    void ComputeMatrix(IGameEngine& gameEngine);
 
     std::array<float, 16> matrix{1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f,
                                  0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.0f, 1.0f};

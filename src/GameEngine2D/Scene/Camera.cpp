@@ -1,6 +1,5 @@
 #include "GameEngine2D/Scene/Camera.h"
 
-#include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Video/Engine.h"
 
 #include <utility>
@@ -16,9 +15,9 @@ Camera::Camera(std::string cameraName, Common::Point3D eye, Common::Point3D look
 {
 }
 
-void Camera::DisposeNode(GameEngine& /*gameEngine*/) {}
+void Camera::DisposeNode(IGameEngine& /*gameEngine*/) {}
 
-void Camera::UpdateNode(GameEngine& gameEngine)
+void Camera::UpdateNode(IGameEngine& gameEngine)
 {
     Video::Engine& video = gameEngine.GetVideoEngine();
     if (orthographic)

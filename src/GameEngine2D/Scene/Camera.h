@@ -18,8 +18,8 @@ class Camera : public Node
 public:
     Camera(std::string cameraName, Common::Point3D eye, Common::Point3D lookAt, bool orthographicMode);
 
-    void DisposeNode(GameEngine& gameEngine) override;
-    void UpdateNode(GameEngine& gameEngine) override;
+    void DisposeNode(IGameEngine& gameEngine) override;
+    void UpdateNode(IGameEngine& gameEngine) override;
 
     [[nodiscard]] virtual Common::Point3D GetTarget() const;
     virtual void SetTarget(Common::Point3D value);

@@ -1,6 +1,6 @@
 #include "GameEngine2D/Scene/ColorNode.h"
 
-#include "GameEngine2D/GameEngine.h"
+#include "GameEngine2D/Video/Engine.h"
 
 namespace Quarnel::GameEngine2D::Scene
 {
@@ -12,9 +12,9 @@ ColorNode::ColorNode(std::string nodeName, const Common::Rect& rect, Common::Col
     SetSize(rect.Size());
 }
 
-void ColorNode::DisposeNode(GameEngine&) {}
+void ColorNode::DisposeNode(IGameEngine&) {}
 
-void ColorNode::UpdateNode(GameEngine& gameEngine)
+void ColorNode::UpdateNode(IGameEngine& gameEngine)
 {
     const Common::Point3D extent = GetSize().value_or(Common::Point3D());
     gameEngine.GetVideoEngine().DrawRectangle(Common::Point2D(extent.X(), extent.Y()), color);

@@ -14,8 +14,8 @@ class ColorNode : public Node
 public:
     ColorNode(std::string nodeName, const Common::Rect& rect, Common::Color rectColor);
 
-    void DisposeNode(GameEngine& gameEngine) override;
-    void UpdateNode(GameEngine& gameEngine) override;
+    void DisposeNode(IGameEngine& gameEngine) override;
+    void UpdateNode(IGameEngine& gameEngine) override;
 
     [[nodiscard]] virtual Common::Color GetColor() const;
     virtual void SetColor(Common::Color value);

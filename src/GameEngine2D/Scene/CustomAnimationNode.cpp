@@ -19,13 +19,13 @@ CustomAnimationNode::~CustomAnimationNode()
     StopAnimation();
 }
 
-void CustomAnimationNode::DisposeNode(GameEngine&)
+void CustomAnimationNode::DisposeNode(IGameEngine&)
 {
     StopAnimation();
     scene = nullptr;
 }
 
-void CustomAnimationNode::UpdateNode(GameEngine&)
+void CustomAnimationNode::UpdateNode(IGameEngine&)
 {
     if (animation)
         return;

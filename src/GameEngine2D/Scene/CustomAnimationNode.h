@@ -25,9 +25,9 @@ public:
     // Stops the animation, so a node dropped without being disposed leaves nothing running.
     ~CustomAnimationNode() override;
 
-    void DisposeNode(GameEngine& gameEngine) override;
+    void DisposeNode(IGameEngine& gameEngine) override;
     // Starts the animation on the first call; a node without a scene then: std::runtime_error "scene is null".
-    void UpdateNode(GameEngine& gameEngine) override;
+    void UpdateNode(IGameEngine& gameEngine) override;
 
     // The subclass's step; `elapsed` is the animation's elapsed time in milliseconds.
     virtual void Animate(std::uint32_t elapsed) = 0;

@@ -1,8 +1,8 @@
 #include "GameEngine2D/Scene/DynamicMeshNode.h"
 
-#include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Video/Data/IndexedVertices.h"
 #include "GameEngine2D/Video/Data/MathW.h"
+#include "GameEngine2D/Video/Engine.h"
 #include "GameEngine2D/Video/Material.h"
 
 #include <array>
@@ -46,15 +46,15 @@ void DynamicMeshNode::ReleaseBones()
     allBones.clear();
 }
 
-void DynamicMeshNode::DisposeNode(GameEngine& gameEngine)
+void DynamicMeshNode::DisposeNode(IGameEngine& gameEngine)
 {
     ReleaseBones();
     mesh->Dispose(gameEngine.GetVideoEngine());
 }
 
-void DynamicMeshNode::UpdateNode(GameEngine&) {}
+void DynamicMeshNode::UpdateNode(IGameEngine&) {}
 
-void DynamicMeshNode::EndUpdate(GameEngine& gameEngine)
+void DynamicMeshNode::EndUpdate(IGameEngine& gameEngine)
 {
     Video::Engine& video = gameEngine.GetVideoEngine();
     // From the identity, every bone's matrix comes out relative to the mesh origin.

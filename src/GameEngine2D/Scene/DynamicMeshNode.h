@@ -28,10 +28,10 @@ public:
                     std::shared_ptr<Video::Data::IndexedVertices> nodeMesh);
     ~DynamicMeshNode() override;
 
-    void DisposeNode(GameEngine& gameEngine) override;
-    void UpdateNode(GameEngine& gameEngine) override;
+    void DisposeNode(IGameEngine& gameEngine) override;
+    void UpdateNode(IGameEngine& gameEngine) override;
     // Draws the mesh inside the node's transform, after the children, then pops what Update pushed.
-    void EndUpdate(GameEngine& gameEngine) override;
+    void EndUpdate(IGameEngine& gameEngine) override;
 
     [[nodiscard]] virtual std::shared_ptr<Video::Data::IndexedVertices> GetMesh() const;
 

@@ -10,8 +10,8 @@ EmptyNode::EmptyNode(std::string nodeName, Common::Point3D nodePosition, std::op
 {
 }
 
-void EmptyNode::DisposeNode(GameEngine& /*gameEngine*/) {}
+void EmptyNode::DisposeNode(IGameEngine& /*gameEngine*/) {}
 
-void EmptyNode::UpdateNode(GameEngine& /*gameEngine*/) {}
+void EmptyNode::UpdateNode(IGameEngine& /*gameEngine*/) {}
 
 } // namespace Quarnel::GameEngine2D::Scene

@@ -11,8 +11,8 @@ class EmptyNode : public Node
 public:
     EmptyNode(std::string nodeName, Common::Point3D nodePosition, std::optional<Common::Point3D> nodeSize);
 
-    void DisposeNode(GameEngine& gameEngine) override;
-    void UpdateNode(GameEngine& gameEngine) override;
+    void DisposeNode(IGameEngine& gameEngine) override;
+    void UpdateNode(IGameEngine& gameEngine) override;
 };
 
 } // namespace Quarnel::GameEngine2D::Scene

@@ -1,7 +1,7 @@
 #include "GameEngine2D/Scene/LightNode.h"
 
-#include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Video/Data/LightColors.h"
+#include "GameEngine2D/Video/Engine.h"
 
 namespace Quarnel::GameEngine2D::Scene
 {
@@ -12,9 +12,9 @@ LightNode::LightNode(std::string nodeName, Common::Point3D nodePosition, int ind
 {
 }
 
-void LightNode::DisposeNode(GameEngine&) {}
+void LightNode::DisposeNode(IGameEngine&) {}
 
-void LightNode::UpdateNode(GameEngine& gameEngine)
+void LightNode::UpdateNode(IGameEngine& gameEngine)
 {
     Video::Engine& video = gameEngine.GetVideoEngine();
     // A light without colours shines black (the colours' defaults) rather than failing.

@@ -21,8 +21,8 @@ class LightNode : public Node
 public:
     LightNode(std::string nodeName, Common::Point3D nodePosition, int index);
 
-    void DisposeNode(GameEngine& gameEngine) override;
-    void UpdateNode(GameEngine& gameEngine) override;
+    void DisposeNode(IGameEngine& gameEngine) override;
+    void UpdateNode(IGameEngine& gameEngine) override;
 
     [[nodiscard]] virtual std::shared_ptr<Video::Data::LightColors> GetColors() const;
     virtual void SetColors(std::shared_ptr<Video::Data::LightColors> value);

@@ -1,7 +1,7 @@
 #include "GameEngine2D/Scene/Mesh123Node.h"
 
-#include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Video/Data/IVertices.h"
+#include "GameEngine2D/Video/Engine.h"
 
 #include <stdexcept>
 
@@ -17,12 +17,12 @@ Mesh123Node::Mesh123Node(std::string nodeName, Common::Point3D nodePosition,
         throw std::invalid_argument("vertices is null");
 }
 
-void Mesh123Node::DisposeNode(GameEngine& gameEngine)
+void Mesh123Node::DisposeNode(IGameEngine& gameEngine)
 {
     vertices->Dispose(gameEngine.GetVideoEngine());
 }
 
-void Mesh123Node::UpdateNode(GameEngine& gameEngine)
+void Mesh123Node::UpdateNode(IGameEngine& gameEngine)
 {
     vertices->Draw(gameEngine.GetVideoEngine());
 }

@@ -20,8 +20,8 @@ public:
     Mesh123Node(std::string nodeName, Common::Point3D nodePosition,
                 std::shared_ptr<Video::Data::IVertices> meshVertices);
 
-    void DisposeNode(GameEngine& gameEngine) override;
-    void UpdateNode(GameEngine& gameEngine) override;
+    void DisposeNode(IGameEngine& gameEngine) override;
+    void UpdateNode(IGameEngine& gameEngine) override;
 
     [[nodiscard]] virtual std::shared_ptr<Video::Data::IVertices> GetVertices() const;
 

@@ -3,7 +3,6 @@
 #include "Common/CheckedIndex.h"
 #include "Common/Helper.h"
 #include "Common/MyLog.h"
-#include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Video/Engine.h"
 
 #include <algorithm>
@@ -52,7 +51,7 @@ void Node::AddChild(std::shared_ptr<Node> child)
     children.Add(std::move(child));
 }
 
-void Node::Dispose(GameEngine& gameEngine)
+void Node::Dispose(IGameEngine& gameEngine)
 {
     Common::MyLog::Info("Dispose " + name);
     DisposeChildren(gameEngine);
@@ -69,7 +68,7 @@ void Node::Dispose(GameEngine& gameEngine)
     }
 }
 
-void Node::Update(GameEngine& gameEngine)
+void Node::Update(IGameEngine& gameEngine)
 {
     try
     {
@@ -96,7 +95,7 @@ void Node::Update(GameEngine& gameEngine)
     }
 }
 
-void Node::EndUpdate(GameEngine& gameEngine)
+void Node::EndUpdate(IGameEngine& gameEngine)
 {
     Video::Engine& video = gameEngine.GetVideoEngine();
     if (alpha)
@@ -185,7 +184,7 @@ int Node::GetChildCount() const
     return static_cast<int>(children.Size());
 }
 
-void Node::RemoveChild(const std::shared_ptr<Node>& child, GameEngine& gameEngine)
+void Node::RemoveChild(const std::shared_ptr<Node>& child, IGameEngine& gameEngine)
 {
     if (!child)
         throw std::runtime_error("Node.RemoveChild " + name + ": node is null");
@@ -201,7 +200,7 @@ void Node::RemoveChild(const std::shared_ptr<Node>& child, GameEngine& gameEngin
         found->parent = nullptr;
 }
 
-void Node::DisposeChildren(GameEngine& gameEngine)
+void Node::DisposeChildren(IGameEngine& gameEngine)
 {
     try
     {

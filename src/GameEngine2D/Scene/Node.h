@@ -1,20 +1,17 @@
 #pragma once
 
 #include "Common/Event.h"
+#include "Common/IFadeable.h"
+#include "Common/IMoveable.h"
 #include "Common/Point3D.h"
 #include "Common/WalkedList.h"
-#include "GameEngine2D/Scene/Common/IMoveable.h"
+#include "GameEngine2D/Scene/IGameEngine.h"
 
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-namespace Quarnel::GameEngine2D
-{
-class GameEngine;
-} // namespace Quarnel::GameEngine2D
 
 namespace Quarnel::GameEngine2D::Scene
 {
@@ -28,7 +25,7 @@ namespace Quarnel::GameEngine2D::Scene
 // any more (WhileWalked::DeferAdditions); while they are disposed, any change is an error.
 //
 // The virtual operations keep one fixed order; subclasses add theirs after SetAlpha.
-class Node : public IMoveable
+class Node : public Common::IMoveable, public Common::IFadeable
 {
 public:
     using NodeList = std::vector<std::shared_ptr<Node>>;
@@ -45,17 +42,17 @@ public:
     // becomes its parent. Null, and a node above this one, are refused.
     virtual void AddChild(std::shared_ptr<Node> child);
     // The node's own clean-up (textures, meshes, input handlers).
-    virtual void DisposeNode(GameEngine& gameEngine) = 0;
+    virtual void DisposeNode(IGameEngine& gameEngine) = 0;
     // Tears the whole subtree down; the node stays in its parent's list.
-    virtual void Dispose(GameEngine& gameEngine);
+    virtual void Dispose(IGameEngine& gameEngine);
     // The node's own drawing, in its local frame.
-    virtual void UpdateNode(GameEngine& gameEngine) = 0;
+    virtual void UpdateNode(IGameEngine& gameEngine) = 0;
     // The per-frame traversal: transform, transparency, own drawing, visible children, pops.
-    virtual void Update(GameEngine& gameEngine);
+    virtual void Update(IGameEngine& gameEngine);
     // Pops what Update pushed.
-    virtual void EndUpdate(GameEngine& gameEngine);
+    virtual void EndUpdate(IGameEngine& gameEngine);
     [[nodiscard]] virtual bool IsVisible() const;
-    virtual void SetVisible(bool value);
+    void SetVisible(bool value) override;
     [[nodiscard]] Common::Point3D GetPosition() const override;
     void SetPosition(Common::Point3D value) override;
     [[nodiscard]] virtual bool IsMarked() const;
@@ -74,9 +71,9 @@ public:
     [[nodiscard]] virtual std::shared_ptr<Node> FindChild(std::string_view childName) const;
     [[nodiscard]] virtual int GetChildCount() const;
     // Disposes a direct child and drops it from the list; the child has no parent any more.
-    virtual void RemoveChild(const std::shared_ptr<Node>& child, GameEngine& gameEngine);
+    virtual void RemoveChild(const std::shared_ptr<Node>& child, IGameEngine& gameEngine);
     // Disposes every child; the list is empty afterwards even when a child fails.
-    virtual void DisposeChildren(GameEngine& gameEngine);
+    virtual void DisposeChildren(IGameEngine& gameEngine);
     // Empties the list without disposing anything; the children have no parent any more.
     virtual void ClearChildren();
     // Sum of the translations up to the root; rotations and scales of the ancestors are ignored.
@@ -86,7 +83,7 @@ public:
     // The own opacity while set; otherwise 255 when visible and 0 when hidden.
     [[nodiscard]] virtual int GetAlpha() const;
     // 255 or more: opaque; 0 or less: hidden; anything between: translucent and visible.
-    virtual void SetAlpha(int value);
+    void SetAlpha(int value) override;
 
 private:
     // Clears the parent link of every child (active or waiting) that still names this node.

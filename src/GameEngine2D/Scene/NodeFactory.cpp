@@ -1,7 +1,6 @@
 #include "GameEngine2D/Scene/NodeFactory.h"
 
 #include "Common/MyLog.h"
-#include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Scene/ColorNode.h"
 #include "GameEngine2D/Scene/DynamicMeshNode.h"
 #include "GameEngine2D/Scene/EmptyNode.h"
@@ -24,11 +23,11 @@
 namespace Quarnel::GameEngine2D::Scene
 {
 
-NodeFactory::NodeFactory(GameEngine& engine, Scene& ownerScene) : gameEngine(engine), scene(ownerScene) {}
+NodeFactory::NodeFactory(IGameEngine& engine, Scene& ownerScene) : gameEngine(engine), scene(ownerScene) {}
 
 NodeFactory::~NodeFactory() = default;
 
-GameEngine& NodeFactory::GetGameEngine() const
+IGameEngine& NodeFactory::GetGameEngine() const
 {
     return gameEngine;
 }

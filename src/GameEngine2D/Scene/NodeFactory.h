@@ -4,16 +4,12 @@
 #include "Common/Point2D.h"
 #include "Common/Point3D.h"
 #include "Common/Rect.h"
+#include "GameEngine2D/Scene/IGameEngine.h"
 #include "GameEngine2D/Video/BasicShapeType.h"
 
 #include <memory>
 #include <optional>
 #include <string>
-
-namespace Quarnel::GameEngine2D
-{
-class GameEngine;
-} // namespace Quarnel::GameEngine2D
 
 namespace Quarnel::GameEngine2D::Video
 {
@@ -50,12 +46,12 @@ class NodeFactory
 {
 public:
     // Bound to the engine and the scene for its whole life; the scene owns the factory.
-    NodeFactory(GameEngine& engine, Scene& ownerScene);
+    NodeFactory(IGameEngine& engine, Scene& ownerScene);
     NodeFactory(const NodeFactory&) = delete;
     NodeFactory& operator=(const NodeFactory&) = delete;
     virtual ~NodeFactory();
 
-    [[nodiscard]] virtual GameEngine& GetGameEngine() const;
+    [[nodiscard]] virtual IGameEngine& GetGameEngine() const;
     [[nodiscard]] virtual std::shared_ptr<EmptyNode> CreateEmptyNode(const std::string& name, Common::Point3D position,
                                                                      std::optional<Common::Point3D> size);
     // Named after the texture's image id. A null texture: std::invalid_argument "texture is null".
@@ -95,7 +91,7 @@ protected:
     [[nodiscard]] Scene& GetScene() const { return scene; }
 
 private:
-    GameEngine& gameEngine;
+    IGameEngine& gameEngine;
     Scene& scene;
 };
 

@@ -1,6 +1,6 @@
 #include "GameEngine2D/Scene/PictureNode.h"
 
-#include "GameEngine2D/GameEngine.h"
+#include "GameEngine2D/Video/Engine.h"
 #include "GameEngine2D/Video/Factory.h"
 #include "GameEngine2D/Video/Texture.h"
 
@@ -30,12 +30,12 @@ PictureNode::PictureNode(std::string nodeName, std::shared_ptr<Video::Texture> p
 {
 }
 
-void PictureNode::DisposeNode(GameEngine& gameEngine)
+void PictureNode::DisposeNode(IGameEngine& gameEngine)
 {
     gameEngine.GetVideoEngine().GetFactory().FreeTexture(*texture);
 }
 
-void PictureNode::UpdateNode(GameEngine& gameEngine)
+void PictureNode::UpdateNode(IGameEngine& gameEngine)
 {
     Video::Engine& video = gameEngine.GetVideoEngine();
     if (stretch)

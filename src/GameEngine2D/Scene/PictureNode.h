@@ -22,8 +22,8 @@ public:
     // A null texture: std::invalid_argument "texture is null", and no node is made.
     PictureNode(std::string nodeName, std::shared_ptr<Video::Texture> pictureTexture, Common::Point3D nodePosition);
 
-    void DisposeNode(GameEngine& gameEngine) override;
-    void UpdateNode(GameEngine& gameEngine) override;
+    void DisposeNode(IGameEngine& gameEngine) override;
+    void UpdateNode(IGameEngine& gameEngine) override;
     // With stretch the node's size times its scale; without it the texture's size times the scale.
     [[nodiscard]] std::optional<Common::Point3D> GetSize() const override;
     void SetSize(std::optional<Common::Point3D> value) override;

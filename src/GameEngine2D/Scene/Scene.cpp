@@ -5,7 +5,6 @@
 #include "Common/Point3D.h"
 #include "Common/Rect.h"
 #include "GameEngine2D/Animation/AnimationManager.h"
-#include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Input/EventManager.h"
 #include "GameEngine2D/Physics/World.h"
 #include "GameEngine2D/Scene/Camera.h"
@@ -32,7 +31,7 @@ constexpr float WorldFriction = 0.002f;
 
 } // namespace
 
-Scene::Scene(std::string sceneName, GameEngine& engine) :
+Scene::Scene(std::string sceneName, IGameEngine& engine) :
     name(std::move(sceneName)),
     gameEngine(engine),
     backgroundColor(StartBackground)
@@ -116,7 +115,7 @@ NodeFactory& Scene::GetNodeFactory() const
     return *nodeFactory;
 }
 
-GameEngine& Scene::GetGameEngine() const
+IGameEngine& Scene::GetGameEngine() const
 {
     return gameEngine;
 }

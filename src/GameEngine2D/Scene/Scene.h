@@ -3,16 +3,12 @@
 #include "Common/Color.h"
 #include "Common/Point2D.h"
 #include "GameEngine2D/Input/InputSubscription.h"
+#include "GameEngine2D/Scene/IGameEngine.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-
-namespace Quarnel::GameEngine2D
-{
-class GameEngine;
-} // namespace Quarnel::GameEngine2D
 
 namespace Quarnel::GameEngine2D::Animation
 {
@@ -44,7 +40,7 @@ class NodeFactory;
 class Scene : public std::enable_shared_from_this<Scene>
 {
 public:
-    Scene(std::string sceneName, GameEngine& engine);
+    Scene(std::string sceneName, IGameEngine& engine);
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
     virtual ~Scene();
@@ -60,7 +56,7 @@ public:
     virtual void Update(std::uint32_t ticks);
     [[nodiscard]] virtual std::shared_ptr<EmptyNode> GetRoot() const;
     [[nodiscard]] virtual NodeFactory& GetNodeFactory() const;
-    [[nodiscard]] virtual GameEngine& GetGameEngine() const;
+    [[nodiscard]] virtual IGameEngine& GetGameEngine() const;
     [[nodiscard]] virtual Animation::AnimationManager& GetAnimationManager() const;
     [[nodiscard]] virtual Common::Color GetBackgroundColor() const;
     // Takes effect at the next Show.
@@ -82,7 +78,7 @@ private:
     void FollowPointer(Common::Point2D mouse);
 
     std::string name;
-    GameEngine& gameEngine;
+    IGameEngine& gameEngine;
     // Declared before the node tree, so that they outlive the nodes that run animations or drive masses.
     std::unique_ptr<Animation::AnimationManager> animationManager;
     std::unique_ptr<Physics::World> world;

@@ -1,7 +1,7 @@
 #include "GameEngine2D/Scene/SimpleFormNode.h"
 
-#include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Video/Data/IVertices.h"
+#include "GameEngine2D/Video/Engine.h"
 
 #include <stdexcept>
 
@@ -28,12 +28,12 @@ SimpleFormNode::SimpleFormNode(std::string nodeName, Common::Point3D nodePositio
 {
 }
 
-void SimpleFormNode::DisposeNode(GameEngine& gameEngine)
+void SimpleFormNode::DisposeNode(IGameEngine& gameEngine)
 {
     vertices->Dispose(gameEngine.GetVideoEngine());
 }
 
-void SimpleFormNode::UpdateNode(GameEngine& gameEngine)
+void SimpleFormNode::UpdateNode(IGameEngine& gameEngine)
 {
     Video::Engine& video = gameEngine.GetVideoEngine();
     video.BeginShape(shapeType);

@@ -21,8 +21,8 @@ public:
     SimpleFormNode(std::string nodeName, Common::Point3D nodePosition, Video::BasicShapeType formShapeType,
                    std::shared_ptr<Video::Data::IVertices> formVertices);
 
-    void DisposeNode(GameEngine& gameEngine) override;
-    void UpdateNode(GameEngine& gameEngine) override;
+    void DisposeNode(IGameEngine& gameEngine) override;
+    void UpdateNode(IGameEngine& gameEngine) override;
 
     [[nodiscard]] virtual std::shared_ptr<Video::Data::IVertices> GetVertices() const;
 

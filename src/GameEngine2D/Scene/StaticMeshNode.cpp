@@ -1,7 +1,7 @@
 #include "GameEngine2D/Scene/StaticMeshNode.h"
 
-#include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Video/Data/MeshData.h"
+#include "GameEngine2D/Video/Engine.h"
 #include "GameEngine2D/Video/Material.h"
 
 #include <stdexcept>
@@ -18,9 +18,9 @@ StaticMeshNode::StaticMeshNode(std::string nodeName, Common::Point3D nodePositio
         throw std::invalid_argument("mesh is null");
 }
 
-void StaticMeshNode::DisposeNode(GameEngine&) {}
+void StaticMeshNode::DisposeNode(IGameEngine&) {}
 
-void StaticMeshNode::UpdateNode(GameEngine& gameEngine)
+void StaticMeshNode::UpdateNode(IGameEngine& gameEngine)
 {
     Video::Engine& video = gameEngine.GetVideoEngine();
     const std::shared_ptr<Video::Material> material = mesh->GetMaterial();

@@ -20,8 +20,8 @@ public:
     // A null mesh: std::invalid_argument "mesh is null".
     StaticMeshNode(std::string nodeName, Common::Point3D nodePosition, std::shared_ptr<Video::Data::MeshData> nodeMesh);
 
-    void DisposeNode(GameEngine& gameEngine) override;
-    void UpdateNode(GameEngine& gameEngine) override;
+    void DisposeNode(IGameEngine& gameEngine) override;
+    void UpdateNode(IGameEngine& gameEngine) override;
 
     // Back faces are drawn too while set: culling is off during this mesh's own drawing only.
     virtual void SetTwoSided(bool value);

@@ -1,6 +1,6 @@
 #include "GameEngine2D/Scene/TextNode.h"
 
-#include "GameEngine2D/GameEngine.h"
+#include "GameEngine2D/Video/Engine.h"
 #include "GameEngine2D/Video/Factory.h"
 #include "GameEngine2D/Video/Font.h"
 #include "GameEngine2D/Video/Texture.h"
@@ -19,12 +19,12 @@ TextNode::TextNode(std::string nodeName, Video::Engine& engine, Common::Point3D 
     ChangeText(nodeText, false);
 }
 
-void TextNode::DisposeNode(GameEngine&)
+void TextNode::DisposeNode(IGameEngine&)
 {
     FreePieces();
 }
 
-void TextNode::UpdateNode(GameEngine& gameEngine)
+void TextNode::UpdateNode(IGameEngine& gameEngine)
 {
     Video::Engine& video = gameEngine.GetVideoEngine();
     float offset = 0.0f;

@@ -27,8 +27,8 @@ public:
     TextNode(std::string nodeName, Video::Engine& engine, Common::Point3D nodePosition,
              std::shared_ptr<Video::Font> textFont, const std::string& nodeText);
 
-    void DisposeNode(GameEngine& gameEngine) override;
-    void UpdateNode(GameEngine& gameEngine) override;
+    void DisposeNode(IGameEngine& gameEngine) override;
+    void UpdateNode(IGameEngine& gameEngine) override;
 
     // Does nothing when the text is the current one.
     virtual void SetText(const std::string& value);

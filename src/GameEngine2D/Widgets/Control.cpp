@@ -35,13 +35,13 @@ Control::Control(const std::string& controlName, Frame& ownerFrame, WidgetType t
 
 Control::~Control() = default;
 
-void Control::DisposeNode(GameEngine& /*gameEngine*/)
+void Control::DisposeNode(Scene::IGameEngine& /*gameEngine*/)
 {
     // The frame's input manager would otherwise keep calling a control that is gone from the tree.
     inputHandler.Reset();
 }
 
-void Control::UpdateNode(GameEngine& /*gameEngine*/)
+void Control::UpdateNode(Scene::IGameEngine& /*gameEngine*/)
 {
     UpdateInputArea();
 }

@@ -37,9 +37,9 @@ public:
     ~Control() override;
 
     // Does nothing beyond dropping the control's registration with its frame's input manager.
-    void DisposeNode(GameEngine& gameEngine) override;
+    void DisposeNode(Scene::IGameEngine& gameEngine) override;
     // Refreshes the input rectangle (registering it on the first call) when the control handles input.
-    void UpdateNode(GameEngine& gameEngine) override;
+    void UpdateNode(Scene::IGameEngine& gameEngine) override;
 
     // Raised with (control, hovered) when the pointer enters or leaves the control.
     [[nodiscard]] virtual Common::EventAddHandler<Control&, bool>& OnHoverChanged();

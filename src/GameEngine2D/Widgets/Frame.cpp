@@ -43,12 +43,12 @@ Frame::Frame(const std::string& frameName, const Common::Rect& rect, Scene::Scen
 
 Frame::~Frame() = default;
 
-void Frame::DisposeNode(GameEngine& /*gameEngine*/)
+void Frame::DisposeNode(Scene::IGameEngine& /*gameEngine*/)
 {
     SetEnabled(false);
 }
 
-void Frame::UpdateNode(GameEngine& /*gameEngine*/)
+void Frame::UpdateNode(Scene::IGameEngine& /*gameEngine*/)
 {
     if (enabled && !inputHandler)
         Register();

@@ -60,9 +60,9 @@ public:
     ~Frame() override;
 
     // Disposing a frame disables it, which removes its registration.
-    void DisposeNode(GameEngine& gameEngine) override;
+    void DisposeNode(Scene::IGameEngine& gameEngine) override;
     // Registers the frame's input area the first time it is drawn while enabled.
-    void UpdateNode(GameEngine& gameEngine) override;
+    void UpdateNode(Scene::IGameEngine& gameEngine) override;
     [[nodiscard]] bool IsVisible() const override;
     // Showing registers the input area (if missing); hiding unregisters it and takes the focus from every
     // control of the main group. Setting the current value does nothing.

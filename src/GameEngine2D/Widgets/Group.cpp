@@ -162,7 +162,7 @@ std::shared_ptr<Control> Group::GetControl(int wantedValue) const
 
 void Group::DisposeControls()
 {
-    GameEngine& gameEngine = GetFrame().GetScene().GetGameEngine();
+    Scene::IGameEngine& gameEngine = GetFrame().GetScene().GetGameEngine();
     const ControlList disposed = controls.Items();
     controls.Clear();
     for (const std::shared_ptr<Control>& control : disposed)

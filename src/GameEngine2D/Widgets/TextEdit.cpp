@@ -103,7 +103,7 @@ TextEdit::TextEdit(Frame& owner, const std::string& widgetName, const Common::Re
 
 TextEdit::~TextEdit() = default;
 
-void TextEdit::DisposeNode(GameEngine& gameEngine)
+void TextEdit::DisposeNode(Scene::IGameEngine& gameEngine)
 {
     Control::DisposeNode(gameEngine);
     disposed = true;

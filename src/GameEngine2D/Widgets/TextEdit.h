@@ -33,7 +33,7 @@ public:
     ~TextEdit() override;
 
     // Stops the cursor's blinking for good, besides the control's own clean-up.
-    void DisposeNode(GameEngine& gameEngine) override;
+    void DisposeNode(Scene::IGameEngine& gameEngine) override;
 
     // After the control behaviour, a key press edits the text while the field is focused.
     void OnInput(bool inside, Input::EventType kind, const Input::KeyState& keys, Common::Point2D mouse) override;

@@ -126,7 +126,7 @@ std::shared_ptr<Item> SolarSystem::FindItem(std::uint16_t itemId) const
     return nullptr;
 }
 
-void SolarSystem::DisposeNode(Quarnel::GameEngine2D::GameEngine& gameEngine)
+void SolarSystem::DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
 {
     if (sunImage)
         gameEngine.GetVideoEngine().GetFactory().FreeSurfaces(*std::exchange(sunImage, nullptr));

@@ -66,7 +66,7 @@ public:
     [[nodiscard]] virtual std::shared_ptr<Item> FindItem(std::uint16_t itemId) const;
 
     // Gives the sun image held since start-up back to the cache.
-    void DisposeNode(Quarnel::GameEngine2D::GameEngine& gameEngine) override;
+    void DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
 
 private:
     template <typename Kind>

@@ -46,7 +46,7 @@ std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> Sun::CreateMeshNod
     return scene.GetNodeFactory().CreateStaticMeshNode("sun_01", Quarnel::Common::Point3D(0.0f, 0.0f, 0.0f), mesh);
 }
 
-void Sun::DisposeNode(Quarnel::GameEngine2D::GameEngine& gameEngine)
+void Sun::DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
 {
     if (texture)
         gameEngine.GetVideoEngine().GetFactory().FreeTexture(*std::exchange(texture, nullptr));

@@ -25,7 +25,7 @@ public:
     // White ambient while on, the sun's (200, 200, 200) otherwise.
     void SetHighlight(bool on) override;
     // Gives the sun texture back to the factory's cache; the mesh node itself returns nothing.
-    void DisposeNode(Quarnel::GameEngine2D::GameEngine& gameEngine) override;
+    void DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
 
 private:
     [[nodiscard]] std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> CreateMeshNode(SolarSystem& owner);
