@@ -8,7 +8,6 @@
 #include "GameEngine2D/Video/Data/LightColors.h"
 #include "GameEngine2D/Video/Data/MeshData.h"
 #include "GameEngine2D/Video/Engine.h"
-#include "GameEngine2D/Video/Factory.h"
 #include "GameEngine2D/Video/Font.h"
 #include "GameEngine2D/Video/FontManager.h"
 #include "GameEngine2D/Video/Material.h"
@@ -72,7 +71,7 @@ void FrameOf1000Spheres(benchmark::State& state, bool drawnVertices)
 {
     auto& engine = Engine();
     auto& video = engine.GetVideoEngine();
-    const auto sphere = video.GetFactory().CreateMeshData(QUARNEL_SOURCE_DIR "/daten/models/sphere.obj");
+    const auto sphere = video.GetMeshFiles().CreateMeshData(QUARNEL_SOURCE_DIR "/daten/models/sphere.obj");
     GameEngine2D::Video::Data::VboIDs buffers = sphere->GetBuffers();
     if (!drawnVertices)
         buffers.count = 0;

@@ -3,7 +3,6 @@
 #include "GameEngine2D/Scene/EmptyNode.h"
 #include "GameEngine2D/Scene/StaticMeshNode.h"
 #include "GameEngine2D/Video/Data/MeshData.h"
-#include "GameEngine2D/Video/Factory.h"
 #include "Support/Pixels.h"
 
 #include <SDL.h>
@@ -79,7 +78,7 @@ TEST_F(GameTest, TheThreePlanesShareOneMeshReadOnce)
     // the grid would have left buffers of its own.
     std::set<std::uint32_t> expected = BufferNames(*first->GetMesh());
     expected.merge(BufferNames(*Bodies().CreateSphereMesh()));
-    const std::vector<std::uint32_t> made = offscreen.Video().GetFactory().GetBufferNames();
+    const std::vector<std::uint32_t> made = offscreen.Video().GetVertexBuffers().GetNames();
     EXPECT_EQ(std::set<std::uint32_t>(made.begin(), made.end()), expected);
     EXPECT_EQ(made.size(), expected.size());
 }

@@ -17,7 +17,6 @@
 #include "GameEngine2D/Video/Data/LightColors.h"
 #include "GameEngine2D/Video/Data/MeshData.h"
 #include "GameEngine2D/Video/Engine.h"
-#include "GameEngine2D/Video/Factory.h"
 #include "GameEngine2D/Video/Font.h"
 #include "GameEngine2D/Video/GlBuffer.h"
 #include "GameEngine2D/Video/GlyphRenderer.h"
@@ -82,7 +81,7 @@ protected:
         for (const Block& block : blocks)
             SDL_FillRect(image, &block.area, SDL_MapRGBA(image->format, block.r, block.g, block.b, 255));
         SDL_SetSurfaceBlendMode(image, SDL_BLENDMODE_NONE);
-        auto surfaces = video().GetFactory().ConvertToSurfaces(*image, id);
+        auto surfaces = video().GetImages().ConvertToSurfaces(*image, id);
         SDL_FreeSurface(image);
         video().GetSurfaceManager().Add(surfaces);
         return surfaces;

@@ -15,7 +15,6 @@
 #include "GameEngine2D/Video/Data/MeshData.h"
 #include "GameEngine2D/Video/Data/SingleVertices.h"
 #include "GameEngine2D/Video/Engine.h"
-#include "GameEngine2D/Video/Factory.h"
 #include "GameEngine2D/Video/Font.h"
 #include "GameEngine2D/Video/FontManager.h"
 #include "GameEngine2D/Video/Texture.h"

@@ -1,9 +1,9 @@
 #include "GameEngine2D/Video/GlyphRenderer.h"
 
 #include "GameEngine2D/Video/Engine.h"
-#include "GameEngine2D/Video/Factory.h"
 #include "GameEngine2D/Video/Font.h"
 #include "GameEngine2D/Video/FontManager.h"
+#include "GameEngine2D/Video/ImageLoader.h"
 #include "GameEngine2D/Video/SurfaceManager.h"
 #include "GameEngine2D/Video/Surfaces.h"
 #include "GameEngine2D/Video/Texture.h"
@@ -54,7 +54,7 @@ protected:
     Glyphs() : offscreen(GameEngine2D::Video::VideoSettings({64.0f, 64.0f}, 32, false, 1024)) {}
 
     GameEngine2D::Video::Engine& video() { return offscreen.Video(); }
-    GlyphRenderer Renderer() { return GlyphRenderer(video().GetFactory(), video().GetSurfaceManager()); }
+    GlyphRenderer Renderer() { return GlyphRenderer(video().GetImages(), video().GetSurfaceManager()); }
     std::shared_ptr<Font> MakeFont(const std::string& file, Color color = Color(255, 255, 255, 255))
     {
         return fonts.Get(fonts.Create(file, 12, color));
@@ -90,14 +90,14 @@ TEST_F(Glyphs, AFullyCachedTextNeverTouchesTheFontFile)
     const std::filesystem::path copy = std::filesystem::temp_directory_path() / "zandrel_glyph_test_font.ttf";
     std::filesystem::copy_file(VeraFile, copy, std::filesystem::copy_options::overwrite_existing);
     const auto font = MakeFont(copy.string());
-    const auto textures = video().GetFactory().CreateTextTextures("Hallo", font);
+    const auto textures = video().GetImages().CreateTextTextures("Hallo", font);
     std::filesystem::remove(copy);
 
-    EXPECT_EQ(video().GetFactory().CreateTextTextures("lalaH", font).size(), 5u);
-    EXPECT_THROW((void)video().GetFactory().CreateTextTextures("Hallx", font), std::runtime_error)
+    EXPECT_EQ(video().GetImages().CreateTextTextures("lalaH", font).size(), 5u);
+    EXPECT_THROW((void)video().GetImages().CreateTextTextures("Hallx", font), std::runtime_error)
         << "a new character needs the file";
     for (const auto& texture : textures)
-        video().GetFactory().FreeTexture(*texture);
+        video().GetImages().FreeTexture(*texture);
 }
 
 TEST_F(Glyphs, UmlautsAreOneEntryAndColoursKeepTheirOwnImages)

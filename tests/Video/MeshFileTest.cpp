@@ -1,12 +1,12 @@
 #include "GameEngine2D/Video/Data/IndexedVertices.h"
 #include "GameEngine2D/Video/Data/MeshData.h"
 #include "GameEngine2D/Video/Engine.h"
-#include "GameEngine2D/Video/Factory.h"
 #include "GameEngine2D/Video/Material.h"
 #include "GameEngine2D/Video/Materials.h"
 #include "GameEngine2D/Video/SurfaceManager.h"
 #include "GameEngine2D/Video/Surfaces.h"
 #include "GameEngine2D/Video/Texture.h"
+#include "GameEngine2D/Video/VertexBuffers.h"
 #include "Support/LogRecorder.h"
 #include "Support/OffscreenEngine.h"
 #include "VideoTestFiles.h"
@@ -37,7 +37,8 @@ constexpr const char* BoxMaterials = "# box colours\n"
 class MeshFiles : public ::testing::Test
 {
 protected:
-    Factory& GetFactory() { return offscreen.Video().GetFactory(); }
+    MeshFileReader& GetMeshFiles() { return offscreen.Video().GetMeshFiles(); }
+    [[nodiscard]] std::vector<std::uint32_t> BufferNames() { return offscreen.Video().GetVertexBuffers().GetNames(); }
     Materials& GetMaterials() { return offscreen.Video().GetMaterials(); }
 
     // Writes a model file beside the box materials and returns its path.
@@ -66,15 +67,15 @@ std::vector<int> Corners(const Data::Face& face, int Data::Index::*member)
 
 TEST_F(MeshFiles, ReadsPositionsNegatedTextureRowsNormalsAndFanTriangles)
 {
-    const auto mesh = GetFactory().LoadMesh(WriteModel("quad.obj", "# a quad\n"
-                                                                   "v 0 0 0\r\n"
-                                                                   "v 1 0 0\n"
-                                                                   "v 1 1 0\n"
-                                                                   "v 0 1 0\n"
-                                                                   "vt 0.25 0.75 0\n"
-                                                                   "vn 0 0 1\n"
-                                                                   "s off\n"
-                                                                   "f 1/1/1 2/1/1 3/1/1 4/1/1\n"));
+    const auto mesh = GetMeshFiles().LoadMesh(WriteModel("quad.obj", "# a quad\n"
+                                                                     "v 0 0 0\r\n"
+                                                                     "v 1 0 0\n"
+                                                                     "v 1 1 0\n"
+                                                                     "v 0 1 0\n"
+                                                                     "vt 0.25 0.75 0\n"
+                                                                     "vn 0 0 1\n"
+                                                                     "s off\n"
+                                                                     "f 1/1/1 2/1/1 3/1/1 4/1/1\n"));
     ASSERT_EQ(mesh->GetPositions().size(), 4u);
     EXPECT_FLOAT_EQ(mesh->GetPosition(2).x, 1.0f);
     EXPECT_FLOAT_EQ(mesh->GetPosition(2).y, 1.0f);
@@ -106,7 +107,7 @@ TEST_F(MeshFiles, GroupsEndWithTheMaterialNamedLastAndShareGlobalIndices)
                                                        "usemtl m\n"
                                                        "o B\n"
                                                        "f 4 3 2\n");
-    const auto mesh = GetFactory().LoadMesh(fileName);
+    const auto mesh = GetMeshFiles().LoadMesh(fileName);
     const auto& groups = mesh->GetFaceGroups();
     ASSERT_EQ(groups.size(), 2u);
     // Faces before the first "o" belong to the first named group, which ends with the material named last.
@@ -118,16 +119,16 @@ TEST_F(MeshFiles, GroupsEndWithTheMaterialNamedLastAndShareGlobalIndices)
     EXPECT_EQ(Corners(groups[1].faces[0], &Data::Index::vertex), (std::vector<int>{3, 2, 1}));
     EXPECT_EQ(groups[1].material, GetMaterials().Get("two.obj.m"));
 
-    EXPECT_THAT([&] { (void)GetFactory().CreateMeshData(fileName); },
+    EXPECT_THAT([&] { (void)GetMeshFiles().CreateMeshData(fileName); },
                 ThrowsMessage<std::runtime_error>(
                     StrEq("derzeit wird nur eine Gruppe innerhal einer Meshdatei unterstützt " + fileName)));
-    EXPECT_TRUE(GetFactory().GetBufferNames().empty());
+    EXPECT_TRUE(BufferNames().empty());
 }
 
 TEST_F(MeshFiles, MaterialsAreRegisteredUnderTheModelFileName)
 {
     TestSupport::LogRecorder log;
-    (void)GetFactory().LoadMesh(WriteModel("box.obj", "mtllib box.mtl\n"));
+    (void)GetMeshFiles().LoadMesh(WriteModel("box.obj", "mtllib box.mtl\n"));
 
     const auto plain = GetMaterials().Get("box.obj.m");
     ASSERT_NE(plain, nullptr);
@@ -152,7 +153,7 @@ TEST_F(MeshFiles, TexturesAreFoundBesideTheMaterialFileThroughTheCache)
     folder.Write("models/box.mtl", BoxMaterials);
     folder.Write("models/second.mtl", "newmtl textured\nmap_Kd skin.png\n");
     const std::string fileName = folder.Write("models/box.obj", "mtllib box.mtl\nmtllib second.mtl\n");
-    (void)GetFactory().LoadMesh(fileName);
+    (void)GetMeshFiles().LoadMesh(fileName);
 
     const auto first = GetMaterials().Get("box.obj.textured");
     ASSERT_NE(first->GetTexture(), nullptr);
@@ -160,7 +161,7 @@ TEST_F(MeshFiles, TexturesAreFoundBesideTheMaterialFileThroughTheCache)
     EXPECT_EQ(offscreen.Video().GetSurfaceManager().GetReferences(folder.File("models/skin.png")), 2);
 
     // Loading the model again replaces its materials by new ones of the same names.
-    (void)GetFactory().LoadMesh(fileName);
+    (void)GetMeshFiles().LoadMesh(fileName);
     EXPECT_NE(GetMaterials().Get("box.obj.textured"), first);
 }
 
@@ -172,16 +173,16 @@ TEST_F(MeshFiles, CreateMeshDataComputesFlatNormalsAndUploadsOneGroup)
                                                        "f 1 2 3\n"
                                                        "f 2 4 3\n"
                                                        "usemtl m\n");
-    EXPECT_TRUE(GetFactory().LoadMesh(fileName)->GetNormals().empty());
+    EXPECT_TRUE(GetMeshFiles().LoadMesh(fileName)->GetNormals().empty());
 
     TestSupport::LogRecorder log;
-    const auto meshData = GetFactory().CreateMeshData(fileName);
+    const auto meshData = GetMeshFiles().CreateMeshData(fileName);
     const Data::VboIDs buffers = meshData->GetBuffers();
     EXPECT_EQ(buffers.count, 6);
     EXPECT_EQ(buffers.textureCoordinates, 0u);
     EXPECT_TRUE(log.Has("Created vbo Vertices, count: 6"));
     EXPECT_TRUE(log.Has("Created vbo Normals, count: 6"));
-    EXPECT_EQ(GetFactory().GetBufferNames(), (std::vector<std::uint32_t>{buffers.vertices, buffers.normals}));
+    EXPECT_EQ(BufferNames(), (std::vector<std::uint32_t>{buffers.vertices, buffers.normals}));
 
     // Counter-clockwise corners seen from +z: every unrolled normal is (0, 0, 1).
     std::vector<float> normals(18);
@@ -204,62 +205,62 @@ TEST_F(MeshFiles, CreateMeshDataComputesFlatNormalsAndUploadsOneGroup)
 TEST_F(MeshFiles, TheShippedModelsUpload)
 {
     const std::string sphere = std::string(QUARNEL_SOURCE_DIR) + "/daten/models/sphere.obj";
-    const auto sphereData = GetFactory().CreateMeshData(sphere);
+    const auto sphereData = GetMeshFiles().CreateMeshData(sphere);
     EXPECT_EQ(sphereData->GetBuffers().count, 960 * 3);
     EXPECT_NE(sphereData->GetBuffers().textureCoordinates, 0u);
     EXPECT_EQ(sphereData->GetMaterial()->GetName(), "sphere.obj.sphere");
-    EXPECT_EQ(GetFactory().GetBufferNames().size(), 3u);
+    EXPECT_EQ(BufferNames().size(), 3u);
 
     const std::string ground = std::string(QUARNEL_SOURCE_DIR) + "/daten/models/ground.obj";
-    const auto groundData = GetFactory().CreateMeshData(ground);
+    const auto groundData = GetMeshFiles().CreateMeshData(ground);
     EXPECT_EQ(groundData->GetBuffers().count, 17 * 3);
     EXPECT_EQ(groundData->GetBuffers().textureCoordinates, 0u);
     EXPECT_EQ(groundData->GetMaterial()->GetName(), "ground.obj.grid");
-    EXPECT_EQ(GetFactory().GetBufferNames().size(), 5u);
+    EXPECT_EQ(BufferNames().size(), 5u);
 }
 
 TEST_F(MeshFiles, AGroupWithoutMaterialCannotBecomeAStaticMesh)
 {
     const std::string unnamed = WriteModel("bare.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
-    EXPECT_THAT([&] { (void)GetFactory().CreateMeshData(unnamed); },
+    EXPECT_THAT([&] { (void)GetMeshFiles().CreateMeshData(unnamed); },
                 ThrowsMessage<std::runtime_error>(StrEq("Die Gruppe in " + unnamed + " hat kein Material")));
     const std::string undefined =
         WriteModel("undefined.obj", "mtllib box.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\nusemtl nowhere\n");
-    EXPECT_THROW((void)GetFactory().CreateMeshData(undefined), std::runtime_error);
-    EXPECT_TRUE(GetFactory().GetBufferNames().empty());
+    EXPECT_THROW((void)GetMeshFiles().CreateMeshData(undefined), std::runtime_error);
+    EXPECT_TRUE(BufferNames().empty());
 }
 
 TEST_F(MeshFiles, BrokenModelFilesNameTheFileAndTheCause)
 {
     const std::string missing = folder.File("missing.obj");
     EXPECT_THAT(
-        [&] { (void)GetFactory().LoadMesh(missing); },
+        [&] { (void)GetMeshFiles().LoadMesh(missing); },
         ThrowsMessage<std::runtime_error>(StrEq(ModelError(missing, "Datei " + missing + " ist nicht vorhanden"))));
 
     const std::string shortLine = WriteModel("short.obj", "v 1 2\n");
-    EXPECT_THAT([&] { (void)GetFactory().LoadMesh(shortLine); },
+    EXPECT_THAT([&] { (void)GetMeshFiles().LoadMesh(shortLine); },
                 ThrowsMessage<std::runtime_error>(StrEq(ModelError(shortLine, "3 Zahlen erwartet: \"1 2\""))));
 
     const std::string shortTexture = WriteModel("uv.obj", "vt 0.5 0.5\n");
-    EXPECT_THAT([&] { (void)GetFactory().LoadMesh(shortTexture); },
+    EXPECT_THAT([&] { (void)GetMeshFiles().LoadMesh(shortTexture); },
                 ThrowsMessage<std::runtime_error>(StrEq(ModelError(shortTexture, "3 Zahlen erwartet: \"0.5 0.5\""))));
 
     const std::string garbage = WriteModel("garbage.obj", "vn 0 zero 1\n");
-    EXPECT_THAT([&] { (void)GetFactory().LoadMesh(garbage); },
+    EXPECT_THAT([&] { (void)GetMeshFiles().LoadMesh(garbage); },
                 ThrowsMessage<std::runtime_error>(StrEq(ModelError(garbage, "Zahl erwartet: \"zero\""))));
 
     const std::string badFace = WriteModel("face.obj", "v 0 0 0\nf 1 2/a 3\n");
-    EXPECT_THAT([&] { (void)GetFactory().LoadMesh(badFace); },
+    EXPECT_THAT([&] { (void)GetMeshFiles().LoadMesh(badFace); },
                 ThrowsMessage<std::runtime_error>(
                     StrEq(ModelError(badFace, "Fehler in text: \n1 2/a 3\nIndex erwartet: \"a\""))));
 
     // A corner past the lists is refused when the file is read, before anything could read past them.
     const std::string pastEnd = WriteModel("past.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 4\n");
-    EXPECT_THAT([&] { (void)GetFactory().LoadMesh(pastEnd); },
+    EXPECT_THAT([&] { (void)GetMeshFiles().LoadMesh(pastEnd); },
                 ThrowsMessage<std::runtime_error>(
                     StrEq(ModelError(pastEnd, "Eckpunkt verweist auf Position 4, die Datei hat nur 3"))));
     const std::string pastNormals = WriteModel("pastn.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nvn 0 0 1\nf 1//1 2//1 3//2\n");
-    EXPECT_THAT([&] { (void)GetFactory().LoadMesh(pastNormals); },
+    EXPECT_THAT([&] { (void)GetMeshFiles().LoadMesh(pastNormals); },
                 ThrowsMessage<std::runtime_error>(
                     StrEq(ModelError(pastNormals, "Eckpunkt verweist auf Normale 2, die Datei hat nur 1"))));
 }
@@ -270,7 +271,7 @@ TEST_F(MeshFiles, BrokenMaterialFilesNameTheMaterialFile)
     const auto expectMaterialError = [&](const std::string& materialText, const std::string& cause) {
         folder.Write("broken.mtl", materialText);
         const std::string model = folder.Write("broken.obj", "mtllib broken.mtl\n");
-        EXPECT_THAT([&] { (void)GetFactory().LoadMesh(model); },
+        EXPECT_THAT([&] { (void)GetMeshFiles().LoadMesh(model); },
                     ThrowsMessage<std::runtime_error>(
                         StrEq(ModelError(model, "Fehler in Materialdatei:" + materialPath + "\n" + cause))));
     };
@@ -282,7 +283,7 @@ TEST_F(MeshFiles, BrokenMaterialFilesNameTheMaterialFile)
     std::filesystem::remove(materialPath);
     const std::string model = folder.Write("broken.obj", "mtllib broken.mtl\n");
     EXPECT_THAT(
-        [&] { (void)GetFactory().LoadMesh(model); },
+        [&] { (void)GetMeshFiles().LoadMesh(model); },
         ThrowsMessage<std::runtime_error>(StrEq(ModelError(
             model, "Fehler in Materialdatei:" + materialPath + "\nDatei " + materialPath + " ist nicht vorhanden"))));
 }
@@ -290,7 +291,7 @@ TEST_F(MeshFiles, BrokenMaterialFilesNameTheMaterialFile)
 TEST_F(MeshFiles, MaterialLinesBeforeTheFirstNewmtlAndUnknownLinesAreIgnored)
 {
     folder.Write("loose.mtl", "Kd 1 1 1\nd 0.1\nKa not a colour\n\nNs 96\nillum 2\nnewmtl a\nKs 0 1 0\nTr 0.3\n");
-    (void)GetFactory().LoadMesh(folder.Write("loose.obj", "mtllib loose.mtl\ng ignored\nvp 1 2 3\nl 1 2\n"));
+    (void)GetMeshFiles().LoadMesh(folder.Write("loose.obj", "mtllib loose.mtl\ng ignored\nvp 1 2 3\nl 1 2\n"));
     const auto material = GetMaterials().Get("loose.obj.a");
     ASSERT_NE(material, nullptr);
     EXPECT_EQ(material->GetColors()->diffuse, Common::Color(0, 0, 0, 255));

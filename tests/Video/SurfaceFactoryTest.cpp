@@ -1,8 +1,9 @@
 #include "GameEngine2D/Video/Engine.h"
-#include "GameEngine2D/Video/Factory.h"
+#include "GameEngine2D/Video/ImageLoader.h"
 #include "GameEngine2D/Video/SurfaceManager.h"
 #include "GameEngine2D/Video/Surfaces.h"
 #include "GameEngine2D/Video/Texture.h"
+#include "GameEngine2D/Video/VertexBuffers.h"
 #include "Support/LogRecorder.h"
 #include "Support/OffscreenEngine.h"
 #include "Support/Pixels.h"
@@ -58,7 +59,8 @@ protected:
     {
     }
 
-    Factory& GetFactory() { return offscreen.Video().GetFactory(); }
+    ImageLoader& GetImages() { return offscreen.Video().GetImages(); }
+    VertexBuffers& GetBuffers() { return offscreen.Video().GetVertexBuffers(); }
     SurfaceManager& GetCache() { return offscreen.Video().GetSurfaceManager(); }
 
     TempFolder folder;
@@ -77,22 +79,21 @@ TEST_F(SurfaceFactory, TextureEdgesArePowersOfTwoFromEightUpToTheLimit)
     const std::vector<std::pair<int, int>> expected{{1, 8},       {8, 8},       {9, 16},     {300, 512},
                                                     {1024, 1024}, {1025, 1024}, {3000, 1024}};
     for (const auto& [remaining, edge] : expected)
-        EXPECT_EQ(GetFactory().NextTextureSize(remaining), edge) << remaining;
+        EXPECT_EQ(GetImages().NextTextureSize(remaining), edge) << remaining;
 }
 
 TEST_F(SurfaceFactory, ImagesAreCutIntoPartsNoLargerThanTheLimit)
 {
     const auto exact =
-        GetFactory().CreateSurfaceFromFile(VideoTests::WritePatternImage(folder, "a.png", 1024, 1024), false);
+        GetImages().CreateSurfaceFromFile(VideoTests::WritePatternImage(folder, "a.png", 1024, 1024), false);
     EXPECT_EQ(Placements(*exact), (std::vector<Placement>{{1024, 1024, 0, 0}}));
 
-    const auto wide =
-        GetFactory().CreateSurfaceFromFile(VideoTests::WritePatternImage(folder, "b.png", 1025, 1), false);
+    const auto wide = GetImages().CreateSurfaceFromFile(VideoTests::WritePatternImage(folder, "b.png", 1025, 1), false);
     EXPECT_EQ(Placements(*wide), (std::vector<Placement>{{1024, 8, 0, 0}, {8, 8, 1024, 0}}));
     EXPECT_EQ(wide->GetSize(), Common::Point2D(1025, 1));
 
     const auto small =
-        GetFactory().CreateSurfaceFromFile(VideoTests::WritePatternImage(folder, "c.png", 100, 20), false);
+        GetImages().CreateSurfaceFromFile(VideoTests::WritePatternImage(folder, "c.png", 100, 20), false);
     EXPECT_EQ(Placements(*small), (std::vector<Placement>{{128, 32, 0, 0}}));
 }
 
@@ -101,7 +102,7 @@ TEST_F(SmallTextureFactory, PartsReassembleTheImageExactlyWithTransparentMargins
     constexpr int Width = 150;
     constexpr int Height = 70;
     const auto surfaces =
-        GetFactory().CreateSurfaceFromFile(VideoTests::WritePatternImage(folder, "big.png", Width, Height), false);
+        GetImages().CreateSurfaceFromFile(VideoTests::WritePatternImage(folder, "big.png", Width, Height), false);
 
     // Column by column from the left, top to bottom within a column.
     EXPECT_EQ(
@@ -136,14 +137,14 @@ TEST_F(SmallTextureFactory, PartsReassembleTheImageExactlyWithTransparentMargins
     }
     // Every image pixel lies in exactly one part: no gap, no overlap at the seams.
     EXPECT_TRUE(std::all_of(covered.begin(), covered.end(), [](int count) { return count == 1; }));
-    GetFactory().DeleteTextures(*surfaces);
+    surfaces->DeleteTextures();
 }
 
 TEST_F(SmallTextureFactory, ADrawnImageLargerThanTheLimitShowsNoSeam)
 {
     // An opaque 150 x 70 image in six parts, drawn at its natural size in the flat view over black.
     const auto surfaces =
-        GetFactory().CreateSurfaceFromFile(VideoTests::WritePatternImage(folder, "wall.bmp", 150, 70, false), false);
+        GetImages().CreateSurfaceFromFile(VideoTests::WritePatternImage(folder, "wall.bmp", 150, 70, false), false);
     ASSERT_EQ(surfaces->GetSurfaces().size(), 6u);
     Engine& video = offscreen.Video();
     video.InitFrame();
@@ -162,13 +163,13 @@ TEST_F(SmallTextureFactory, ADrawnImageLargerThanTheLimitShowsNoSeam)
     // The transparent margins of the last parts show nothing.
     EXPECT_EQ(TestSupport::ReadPixel(150, 10), (TestSupport::Rgba{0, 0, 0, 0}));
     EXPECT_EQ(TestSupport::ReadPixel(10, 70), (TestSupport::Rgba{0, 0, 0, 0}));
-    GetFactory().DeleteTextures(*surfaces);
+    surfaces->DeleteTextures();
 }
 
 TEST_F(SmallTextureFactory, ImagesWithoutAlphaBecomeOpaqueParts)
 {
     const auto surfaces =
-        GetFactory().CreateSurfaceFromFile(VideoTests::WritePatternImage(folder, "plain.bmp", 20, 10, false), false);
+        GetImages().CreateSurfaceFromFile(VideoTests::WritePatternImage(folder, "plain.bmp", 20, 10, false), false);
     ASSERT_EQ(surfaces->GetSurfaces().size(), 1u);
     const std::vector<std::uint8_t> pixels = ReadTexture(surfaces->GetSurfaces()[0]);
     const VideoTests::PatternPixel expected = VideoTests::Pattern(19, 9, false);
@@ -176,32 +177,32 @@ TEST_F(SmallTextureFactory, ImagesWithoutAlphaBecomeOpaqueParts)
     EXPECT_EQ((std::vector<int>{pixels[inside], pixels[inside + 1], pixels[inside + 2], pixels[inside + 3]}),
               (std::vector<int>{expected.r, expected.g, expected.b, 255}));
     EXPECT_EQ(pixels[(9 * 32 + 20) * 4 + 3], 0);
-    GetFactory().DeleteTextures(*surfaces);
+    surfaces->DeleteTextures();
 }
 
 TEST_F(SurfaceFactory, BlankImagesAreTransparentAndNeedASize)
 {
-    const auto blank = GetFactory().CreateTexture("canvas", {100, 20});
+    const auto blank = GetImages().CreateTexture("canvas", {100, 20});
     EXPECT_EQ(Placements(*blank->GetSurfaces()), (std::vector<Placement>{{128, 32, 0, 0}}));
     const std::vector<std::uint8_t> pixels = ReadTexture(blank->GetSurfaces()->GetSurfaces()[0]);
     EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](std::uint8_t byte) { return byte == 0; }));
     EXPECT_FALSE(GetCache().GetReferences("canvas").has_value());
-    GetFactory().DeleteTextures(*blank->GetSurfaces());
+    blank->GetSurfaces()->DeleteTextures();
 
     EXPECT_THAT(
         [&] {
-            (void)GetFactory().CreateSurfaces("empty", {0, 0});
+            (void)GetImages().CreateSurfaces("empty", {0, 0});
         },
         ThrowsMessage<std::invalid_argument>(StrEq("Surfaces sind nicht gesetzt")));
-    EXPECT_THROW((void)GetFactory().CreateSurfaces("negative", {-5, 10}), std::invalid_argument);
+    EXPECT_THROW((void)GetImages().CreateSurfaces("negative", {-5, 10}), std::invalid_argument);
 }
 
 TEST_F(SurfaceFactory, TheSameFileIsReadOnceAndCountedPerHolder)
 {
     const std::string fileName = VideoTests::WritePatternImage(folder, "shared.png", 16, 16);
     TestSupport::LogRecorder log;
-    const auto first = GetFactory().CreateTextureFromFile(fileName, true);
-    const auto second = GetFactory().CreateTextureFromFile(fileName, true);
+    const auto first = GetImages().CreateTextureFromFile(fileName, true);
+    const auto second = GetImages().CreateTextureFromFile(fileName, true);
 
     ASSERT_TRUE(first && second);
     EXPECT_EQ(first->GetSurfaces(), second->GetSurfaces());
@@ -210,22 +211,22 @@ TEST_F(SurfaceFactory, TheSameFileIsReadOnceAndCountedPerHolder)
     EXPECT_TRUE(log.Has("CreateSurfaceFromFile, getting cached " + fileName));
     EXPECT_EQ(GetCache().GetReferences(fileName), 2);
 
-    GetFactory().FreeTexture(*first);
-    GetFactory().FreeTexture(*second);
+    GetImages().FreeTexture(*first);
+    GetImages().FreeTexture(*second);
     EXPECT_EQ(GetCache().GetReferences(fileName), 0);
     // Released images stay cached: the next load is a hit again.
-    GetFactory().FreeTexture(*second);
+    GetImages().FreeTexture(*second);
     EXPECT_EQ(GetCache().GetReferences(fileName), 0);
-    EXPECT_EQ(GetFactory().CreateSurfaceFromFile(fileName, true), first->GetSurfaces());
+    EXPECT_EQ(GetImages().CreateSurfaceFromFile(fileName, true), first->GetSurfaces());
 }
 
 TEST_F(SurfaceFactory, ShutDownFreesEveryEntryAndReportsThoseStillInUse)
 {
     const std::string used = VideoTests::WritePatternImage(folder, "used.png", 8, 8);
     const std::string released = VideoTests::WritePatternImage(folder, "released.png", 8, 8);
-    const auto usedTexture = GetFactory().CreateTextureFromFile(used, true);
-    const auto releasedTexture = GetFactory().CreateTextureFromFile(released, true);
-    GetFactory().FreeTexture(*releasedTexture);
+    const auto usedTexture = GetImages().CreateTextureFromFile(used, true);
+    const auto releasedTexture = GetImages().CreateTextureFromFile(released, true);
+    GetImages().FreeTexture(*releasedTexture);
     const std::uint32_t name = usedTexture->GetSurfaces()->GetSurfaces()[0].GetGlTextureId();
     ASSERT_EQ(glIsTexture(name), GL_TRUE);
 
@@ -242,32 +243,32 @@ TEST_F(SurfaceFactory, ShutDownFreesEveryEntryAndReportsThoseStillInUse)
 TEST_F(SurfaceFactory, UncachedImagesAreLoadedEachTimeAndDeletedByTheirOwner)
 {
     const std::string fileName = VideoTests::WritePatternImage(folder, "own.png", 8, 8);
-    const auto first = GetFactory().CreateSurfaceFromFile(fileName, false);
-    const auto second = GetFactory().CreateSurfaceFromFile(fileName, false);
+    const auto first = GetImages().CreateSurfaceFromFile(fileName, false);
+    const auto second = GetImages().CreateSurfaceFromFile(fileName, false);
     EXPECT_NE(first, second);
     EXPECT_FALSE(GetCache().GetReferences(fileName).has_value());
 
     // Freeing an uncached image must not count down a cached image that shares its file name.
-    const auto cached = GetFactory().CreateSurfaceFromFile(fileName, true);
-    GetFactory().FreeSurfaces(*first);
+    const auto cached = GetImages().CreateSurfaceFromFile(fileName, true);
+    GetImages().FreeSurfaces(*first);
     EXPECT_EQ(GetCache().GetReferences(fileName), 1);
 
     const std::uint32_t name = first->GetSurfaces()[0].GetGlTextureId();
-    GetFactory().DeleteTextures(*first);
+    first->DeleteTextures();
     EXPECT_EQ(glIsTexture(name), GL_FALSE);
-    GetFactory().DeleteTextures(*first);
-    GetFactory().DeleteTextures(*second);
+    first->DeleteTextures();
+    second->DeleteTextures();
 }
 
 TEST_F(SurfaceFactory, MissingFilesGiveAnErrorOrNoTexture)
 {
     const std::string missing = folder.File("nothing.png");
     TestSupport::LogRecorder log;
-    EXPECT_THAT([&] { (void)GetFactory().CreateSurfaceFromFile(missing, true); },
+    EXPECT_THAT([&] { (void)GetImages().CreateSurfaceFromFile(missing, true); },
                 ThrowsMessage<std::runtime_error>(StrEq("Datei " + missing + " ist nicht vorhanden")));
     EXPECT_EQ(log.Warnings(), std::vector<std::string>{"Datei " + missing + " ist nicht vorhanden"});
 
-    EXPECT_EQ(GetFactory().CreateTextureFromFile(missing, true), nullptr);
+    EXPECT_EQ(GetImages().CreateTextureFromFile(missing, true), nullptr);
     EXPECT_EQ(log.Warnings().size(), 3u);
     EXPECT_FALSE(GetCache().GetReferences(missing).has_value());
 }
@@ -284,14 +285,14 @@ TEST_F(SurfaceFactory, UnreadableImagesGiveTheLoadErrorAndCacheNothing)
                                           folder.Write("notes.png", "This is not an image.\n")};
     for (const std::string& fileName : broken)
     {
-        EXPECT_THAT([&] { (void)GetFactory().CreateSurfaceFromFile(fileName, true); },
+        EXPECT_THAT([&] { (void)GetImages().CreateSurfaceFromFile(fileName, true); },
                     ThrowsMessage<std::runtime_error>(StartsWith("Error loading image " + fileName + "/nSDL Error: ")))
             << fileName;
         EXPECT_FALSE(GetCache().GetReferences(fileName).has_value());
     }
 
     const std::string withZero = whole + std::string(1, '\0') + "x";
-    EXPECT_THAT([&] { (void)GetFactory().CreateSurfaceFromFile(withZero, false); },
+    EXPECT_THAT([&] { (void)GetImages().CreateSurfaceFromFile(withZero, false); },
                 ThrowsMessage<std::runtime_error>(
                     StrEq("Error loading image " + whole + "\\0x - Dateiname enthält Sonderzeichen.")));
 }
@@ -299,9 +300,9 @@ TEST_F(SurfaceFactory, UnreadableImagesGiveTheLoadErrorAndCacheNothing)
 TEST_F(SurfaceFactory, VertexBuffersHoldTheRecordsUntilReleaseAll)
 {
     const std::vector<Data::VertexRecord> records(36, Data::VertexRecord{1.0f, 2.0f, 3.0f});
-    const std::uint32_t positions = GetFactory().CreatePositionBuffer(records);
-    const std::uint32_t normals = GetFactory().CreateNormalBuffer(records);
-    EXPECT_EQ(GetFactory().GetBufferNames(), (std::vector<std::uint32_t>{positions, normals}));
+    const std::uint32_t positions = GetBuffers().Create(records);
+    const std::uint32_t normals = GetBuffers().Create(records);
+    EXPECT_EQ(GetBuffers().GetNames(), (std::vector<std::uint32_t>{positions, normals}));
 
     GLint size = 0;
     glBindBufferARB(GL_ARRAY_BUFFER_ARB, positions);
@@ -310,14 +311,14 @@ TEST_F(SurfaceFactory, VertexBuffersHoldTheRecordsUntilReleaseAll)
     EXPECT_EQ(size, 432);
 
     TestSupport::LogRecorder log;
-    GetFactory().ReleaseAll();
+    GetBuffers().ReleaseAll();
     const std::string p = std::to_string(positions);
     const std::string n = std::to_string(normals);
     EXPECT_EQ(log.Texts(), (std::vector<std::string>{"Delete VBO " + p, "VBO " + p + " deleted", "Delete VBO " + n,
                                                      "VBO " + n + " deleted"}));
     EXPECT_EQ(glIsBufferARB(positions), GL_FALSE);
     EXPECT_EQ(glIsBufferARB(normals), GL_FALSE);
-    EXPECT_TRUE(GetFactory().GetBufferNames().empty());
+    EXPECT_TRUE(GetBuffers().GetNames().empty());
 }
 
 } // namespace

@@ -14,7 +14,6 @@
 #include "GameEngine2D/Video/Data/IndexedVertices.h"
 #include "GameEngine2D/Video/Data/MeshData.h"
 #include "GameEngine2D/Video/Engine.h"
-#include "GameEngine2D/Video/Factory.h"
 #include "GameEngine2D/Video/Surfaces.h"
 #include "GameEngine2D/Video/Texture.h"
 
@@ -54,7 +53,7 @@ std::shared_ptr<PictureNode> NodeFactory::CreatePictureNode(std::shared_ptr<Vide
 std::shared_ptr<PictureNode> NodeFactory::CreatePictureNode(const std::string& fileName, Common::Point3D position)
 {
     Common::MyLog::Info("CreatePictureNode " + fileName);
-    auto texture = gameEngine.GetVideoEngine().GetFactory().CreateTextureFromFile(fileName, true);
+    auto texture = gameEngine.GetVideoEngine().GetImages().CreateTextureFromFile(fileName, true);
     return std::make_shared<PictureNode>(fileName, std::move(texture), position);
 }
 
@@ -62,7 +61,7 @@ std::shared_ptr<PictureNode> NodeFactory::CreateEmptyPictureNode(const std::stri
                                                                  Common::Point2D size)
 {
     Common::MyLog::Info("CreateEmptyPictureNode " + name);
-    auto texture = gameEngine.GetVideoEngine().GetFactory().CreateTexture(name, size);
+    auto texture = gameEngine.GetVideoEngine().GetImages().CreateTexture(name, size);
     return std::make_shared<PictureNode>(name, std::move(texture), position);
 }
 
@@ -98,7 +97,7 @@ std::shared_ptr<TextsNode> NodeFactory::CreateTextsNode(const std::string& name,
 std::shared_ptr<StaticMeshNode> NodeFactory::CreateStaticMeshNode(const std::string& fileName, Common::Point3D position)
 {
     Common::MyLog::Info("CreateStaticMeshNode " + fileName);
-    auto mesh = gameEngine.GetVideoEngine().GetFactory().CreateMeshData(fileName);
+    auto mesh = gameEngine.GetVideoEngine().GetMeshFiles().CreateMeshData(fileName);
     auto node = std::make_shared<StaticMeshNode>(fileName, position, std::move(mesh));
     Common::MyLog::Info("CreatedStaticMeshNode " + fileName);
     return node;
@@ -117,7 +116,7 @@ std::shared_ptr<DynamicMeshNode> NodeFactory::CreateDynamicMeshNode(const std::s
                                                                     Common::Point3D position)
 {
     Common::MyLog::Info("CreateDynamicMeshNode " + fileName);
-    auto mesh = gameEngine.GetVideoEngine().GetFactory().LoadMesh(fileName);
+    auto mesh = gameEngine.GetVideoEngine().GetMeshFiles().LoadMesh(fileName);
     auto node = std::make_shared<DynamicMeshNode>(fileName, position, std::move(mesh));
     Common::MyLog::Info("CreatedDynamicMeshNode " + fileName);
     return node;

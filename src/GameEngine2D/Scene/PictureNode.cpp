@@ -1,7 +1,6 @@
 #include "GameEngine2D/Scene/PictureNode.h"
 
 #include "GameEngine2D/Video/Engine.h"
-#include "GameEngine2D/Video/Factory.h"
 #include "GameEngine2D/Video/Texture.h"
 
 #include <stdexcept>
@@ -32,7 +31,7 @@ PictureNode::PictureNode(std::string nodeName, std::shared_ptr<Video::Texture> p
 
 void PictureNode::DisposeNode(IGameEngine& gameEngine)
 {
-    gameEngine.GetVideoEngine().GetFactory().FreeTexture(*texture);
+    gameEngine.GetVideoEngine().GetImages().FreeTexture(*texture);
 }
 
 void PictureNode::UpdateNode(IGameEngine& gameEngine)

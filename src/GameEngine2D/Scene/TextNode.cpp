@@ -1,7 +1,6 @@
 #include "GameEngine2D/Scene/TextNode.h"
 
 #include "GameEngine2D/Video/Engine.h"
-#include "GameEngine2D/Video/Factory.h"
 #include "GameEngine2D/Video/Font.h"
 #include "GameEngine2D/Video/Texture.h"
 
@@ -68,19 +67,19 @@ void TextNode::ChangeText(const std::string& value, bool skipSameText)
         return;
     FreePieces();
     text = value;
-    Video::Factory& factory = videoEngine.GetFactory();
+    Video::ImageLoader& images = videoEngine.GetImages();
     if (text.empty())
     {
         // An empty line keeps the height of the font, measured on a "1" that is given back at once so that measuring
         // leaves no reference behind in the cache.
-        const std::vector<std::shared_ptr<Video::Texture>> probe = factory.CreateTextTextures("1", font);
+        const std::vector<std::shared_ptr<Video::Texture>> probe = images.CreateTextTextures("1", font);
         const float height = probe.empty() ? 0.0f : probe.front()->GetSize().y;
         for (const auto& texture : probe)
-            factory.FreeTexture(*texture);
+            images.FreeTexture(*texture);
         SetSize(Common::Point3D(0.0f, height, 0.0f));
         return;
     }
-    pieces = factory.CreateTextTextures(text, font);
+    pieces = images.CreateTextTextures(text, font);
     float width = 0.0f;
     for (const auto& piece : pieces)
         width += piece->GetSize().x;
@@ -90,9 +89,9 @@ void TextNode::ChangeText(const std::string& value, bool skipSameText)
 
 void TextNode::FreePieces()
 {
-    Video::Factory& factory = videoEngine.GetFactory();
+    Video::ImageLoader& images = videoEngine.GetImages();
     for (const auto& piece : pieces)
-        factory.FreeTexture(*piece);
+        images.FreeTexture(*piece);
     pieces.clear();
 }
 

@@ -154,8 +154,8 @@ void Engine::Dispose()
     Common::MyLog::Info("Dispose VideoEngine");
     try
     {
-        // While the context is still current: the factory's buffers, then every cached image's textures.
-        factory.ReleaseAll();
+        // While the context is still current: the vertex buffers, then every cached image's textures.
+        vertexBuffers.ReleaseAll();
         surfaceManager.FreeAll();
     }
     catch (const std::exception& error)

@@ -7,11 +7,13 @@
 #include "GameEngine2D/Video/Data/Face.h"
 #include "GameEngine2D/Video/Data/VboIDs.h"
 #include "GameEngine2D/Video/Data/VertexRecord.h"
-#include "GameEngine2D/Video/Factory.h"
 #include "GameEngine2D/Video/FontManager.h"
+#include "GameEngine2D/Video/ImageLoader.h"
 #include "GameEngine2D/Video/MaskData.h"
 #include "GameEngine2D/Video/Materials.h"
+#include "GameEngine2D/Video/MeshFileReader.h"
 #include "GameEngine2D/Video/SurfaceManager.h"
+#include "GameEngine2D/Video/VertexBuffers.h"
 #include "GameEngine2D/Video/VideoInfo.h"
 #include "GameEngine2D/Video/VideoSettings.h"
 
@@ -62,7 +64,7 @@ public:
 
     // ---- Construction and frame ----
 
-    // Writes "Dispose VideoEngine", releases what the factory created and every cached surface, writes
+    // Writes "Dispose VideoEngine", releases the vertex buffers and every cached surface, writes
     // "VideoEngine disposed". Never throws; leaves the window open.
     virtual void Dispose();
     virtual void ShowCursor(bool show);
@@ -106,8 +108,10 @@ public:
     [[nodiscard]] virtual const VideoSettings& GetSettings() const;
     [[nodiscard]] virtual const VideoInfo& GetVideoInfo() const;
     [[nodiscard]] virtual Materials& GetMaterials() { return materials; }
-    [[nodiscard]] virtual Factory& GetFactory() { return factory; }
-    // Outside the virtual slots.
+    // Images, texts and model files into drawable data, and the vertex buffers the models are uploaded into.
+    [[nodiscard]] ImageLoader& GetImages() { return images; }
+    [[nodiscard]] MeshFileReader& GetMeshFiles() { return meshFiles; }
+    [[nodiscard]] VertexBuffers& GetVertexBuffers() { return vertexBuffers; }
     [[nodiscard]] SurfaceManager& GetSurfaceManager() { return surfaceManager; }
 
     // ---- Drawing state used by the view set-up and the fixed state ----
@@ -191,13 +195,14 @@ private:
 
     VideoSettings settings;
     MaskData maskData;
-    // The registries only keep a reference to this engine while it is being built; they use it later.
-    SurfaceManager surfaceManager{*this};
-    Materials materials{*this};
+    SurfaceManager surfaceManager;
+    Materials materials;
     FontManager fontManager;
     std::vector<int> alphaStack;
     // Released (ReleaseAll) by Dispose before the surface cache.
-    Factory factory{*this};
+    VertexBuffers vertexBuffers;
+    ImageLoader images{settings, maskData, surfaceManager};
+    MeshFileReader meshFiles{materials, images, vertexBuffers};
     float depth2D = 100.0f;
     Common::Color backgroundColor;
     VideoInfo videoInfo;

@@ -1,8 +1,8 @@
 #include "GameEngine2D/Video/GlyphRenderer.h"
 
 #include "Common/MyLog.h"
-#include "GameEngine2D/Video/Factory.h"
 #include "GameEngine2D/Video/Font.h"
+#include "GameEngine2D/Video/ImageLoader.h"
 #include "GameEngine2D/Video/SurfaceManager.h"
 #include "GameEngine2D/Video/Surfaces.h"
 
@@ -105,8 +105,8 @@ std::size_t SequenceLength(std::string_view rest)
 
 } // namespace
 
-GlyphRenderer::GlyphRenderer(Factory& textureFactory, SurfaceManager& cache) noexcept :
-    factory(textureFactory),
+GlyphRenderer::GlyphRenderer(ImageLoader& imageLoader, SurfaceManager& cache) noexcept :
+    images(imageLoader),
     surfaceManager(cache)
 {
 }
@@ -137,7 +137,7 @@ std::vector<std::shared_ptr<Surfaces>> GlyphRenderer::CreateTextSurfaces(std::st
                 ++openedFonts;
             }
             const Image image = RenderText(*ttfFont, std::string(character), font->GetColor());
-            surfaces = factory.ConvertToSurfaces(*image, key);
+            surfaces = images.ConvertToSurfaces(*image, key);
             surfaceManager.Add(surfaces);
             ++renderedGlyphs;
         }
@@ -151,7 +151,7 @@ std::shared_ptr<Surfaces> GlyphRenderer::CreateTextSurface(const std::string& te
     const TtfFont ttfFont = OpenFont("Vera.ttf", 18);
     ++openedFonts;
     const Image image = RenderText(*ttfFont, text, Common::Color(255, 255, 255, 255));
-    return factory.ConvertToSurfaces(*image, text);
+    return images.ConvertToSurfaces(*image, text);
 }
 
 std::string GlyphRenderer::GlyphKey(const Font& font, std::string_view character)

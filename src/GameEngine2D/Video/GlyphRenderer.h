@@ -8,8 +8,8 @@
 namespace Quarnel::GameEngine2D::Video
 {
 
-class Factory;
 class Font;
+class ImageLoader;
 class SurfaceManager;
 class Surfaces;
 
@@ -18,12 +18,12 @@ class Surfaces;
 // uploaded once however many texts use it. The TrueType file is opened at most once per call, and not at all when every
 // character is cached already.
 //
-// Borrows the factory (to cut images into textures) and the surface cache; keeps nothing between calls but two counters
-// that show how much work the calls did.
+// Borrows the image loader (to cut images into textures) and the surface cache; keeps nothing between calls but two
+// counters that show how much work the calls did.
 class GlyphRenderer
 {
 public:
-    GlyphRenderer(Factory& textureFactory, SurfaceManager& cache) noexcept;
+    GlyphRenderer(ImageLoader& imageLoader, SurfaceManager& cache) noexcept;
 
     // One image per code point of the UTF-8 text, in order; cached images come back with one more holder. A null font:
     // std::invalid_argument "font is null". A TrueType file that cannot be opened: the information lines "Fehler, Open
@@ -44,7 +44,7 @@ public:
     [[nodiscard]] unsigned GetOpenedFonts() const noexcept { return openedFonts; }
 
 private:
-    Factory& factory;
+    ImageLoader& images;
     SurfaceManager& surfaceManager;
     unsigned renderedGlyphs = 0;
     unsigned openedFonts = 0;

@@ -7,7 +7,6 @@
 namespace Quarnel::GameEngine2D::Video
 {
 
-class Engine;
 class Material;
 
 // The engine's registry of materials by name. Model materials are registered as model file name + "." + the name in
@@ -15,7 +14,7 @@ class Material;
 class Materials
 {
 public:
-    explicit Materials(Engine& videoEngine) noexcept : engine(videoEngine) {}
+    Materials() = default;
     virtual ~Materials() = default;
     Materials(const Materials&) = delete;
     Materials& operator=(const Materials&) = delete;
@@ -26,7 +25,6 @@ public:
     [[nodiscard]] virtual std::shared_ptr<Material> Get(const std::string& name) const;
 
 private:
-    Engine& engine;
     std::map<std::string, std::shared_ptr<Material>> map;
 };
 

@@ -1,5 +1,14 @@
 #include "GameEngine2D/Video/MeshFileReader.h"
 
+#include "Common/FileSystem/File.h"
+#include "Common/MyLog.h"
+#include "GameEngine2D/Video/Data/IndexedVertices.h"
+#include "GameEngine2D/Video/Data/LightColors.h"
+#include "GameEngine2D/Video/Data/MeshData.h"
+#include "GameEngine2D/Video/ImageLoader.h"
+#include "GameEngine2D/Video/Material.h"
+#include "GameEngine2D/Video/Materials.h"
+
 #include <charconv>
 #include <cmath>
 #include <stdexcept>
@@ -48,7 +57,54 @@ Data::Index ReadCorner(std::string_view corner)
     return index;
 }
 
+// The rest of a line from a character position on; empty when the line is shorter.
+std::string_view RestFrom(std::string_view line, std::size_t position)
+{
+    return position < line.size() ? line.substr(position) : std::string_view();
+}
+
+// The one number of a line such as "d 0.5".
+float ReadSingleNumber(std::string_view text)
+{
+    const std::vector<std::string_view> words = MeshFileReader::SplitWords(text);
+    if (words.empty())
+        throw std::runtime_error("Zahl erwartet: \"" + std::string(text) + "\"");
+    return MeshFileReader::ReadNumber(words.front());
+}
+
+Common::Color WithAlpha(Common::Color color, int alpha)
+{
+    return Common::Color(color.r, color.g, color.b, alpha);
+}
+
+// Every corner must point into the file's lists; OBJ numbers count from 1, so the message shows the file's number.
+void CheckReference(int index, std::size_t count, const char* listName)
+{
+    if (index >= 0 && static_cast<std::size_t>(index) >= count)
+        throw std::runtime_error(std::string("Eckpunkt verweist auf ") + listName + " " + std::to_string(index + 1) +
+                                 ", die Datei hat nur " + std::to_string(count));
+}
+
+void CheckCorners(const std::vector<Data::FaceGroup>& groups, std::size_t positionCount,
+                  std::size_t textureCoordinateCount, std::size_t normalCount)
+{
+    for (const Data::FaceGroup& group : groups)
+        for (const Data::Face& face : group.faces)
+            for (const Data::Index& corner : face.indices)
+            {
+                CheckReference(corner.vertex, positionCount, "Position");
+                CheckReference(corner.texture, textureCoordinateCount, "Texturkoordinate");
+                CheckReference(corner.normal, normalCount, "Normale");
+            }
+}
 } // namespace
+
+MeshFileReader::MeshFileReader(Materials& registry, ImageLoader& imageLoader, VertexBuffers& buffers) noexcept :
+    materials(registry),
+    images(imageLoader),
+    vertexBuffers(buffers)
+{
+}
 
 std::vector<std::string_view> MeshFileReader::SplitWords(std::string_view text)
 {
@@ -137,6 +193,163 @@ std::string MeshFileReader::FileNameOf(std::string_view path)
 {
     const std::size_t separator = path.find_last_of("/\\");
     return std::string(separator == std::string_view::npos ? path : path.substr(separator + 1));
+}
+
+std::shared_ptr<Data::MeshData> MeshFileReader::CreateMeshData(const std::string& fileName)
+{
+    const std::shared_ptr<Data::IndexedVertices> mesh = LoadMesh(fileName);
+    if (mesh->GetNormals().empty())
+        mesh->ComputeFaceNormals();
+    const std::vector<Data::FaceGroup>& groups = mesh->GetFaceGroups();
+    if (groups.size() != 1)
+        throw std::runtime_error("derzeit wird nur eine Gruppe innerhal einer Meshdatei unterstützt " + fileName);
+    // Checked before the upload, so a refused model leaves no buffers behind.
+    const std::shared_ptr<Material> material = groups.front().material;
+    if (!material)
+        throw std::runtime_error("Die Gruppe in " + fileName + " hat kein Material");
+
+    Data::VboIDs buffers;
+    try
+    {
+        buffers = mesh->CreateBuffers(vertexBuffers);
+    }
+    catch (const std::exception& error)
+    {
+        throw std::runtime_error("Fehler beim erstellen von " + fileName + "\n" + error.what());
+    }
+    return std::make_shared<Data::MeshData>(buffers, std::make_shared<Material>(*material));
+}
+
+std::shared_ptr<Data::IndexedVertices> MeshFileReader::LoadMesh(const std::string& fileName)
+{
+    try
+    {
+        return ReadMesh(fileName);
+    }
+    catch (const std::exception& error)
+    {
+        throw std::runtime_error("Fehler beim erstellen von " + fileName + "\n" + error.what());
+    }
+}
+
+std::shared_ptr<Data::IndexedVertices> MeshFileReader::ReadMesh(const std::string& fileName)
+{
+    const std::vector<std::string> lines = Common::FileSystem::File::ReadLines(fileName);
+    const std::string modelName = FileNameOf(fileName);
+    const std::string modelFolder = FolderOf(fileName);
+
+    std::vector<Data::VertexRecord> positions;
+    std::vector<Data::VertexRecord> textureCoordinates;
+    std::vector<Data::VertexRecord> normals;
+    std::vector<Data::Face> faces;
+    std::vector<Data::FaceGroup> groups;
+    std::string groupName;
+    std::string materialName;
+
+    // A group takes the material named last before it ends, not the one in force at its first face.
+    const auto closeGroup = [&] {
+        groups.push_back(Data::FaceGroup{std::move(faces), materials.Get(materialName), groupName});
+        faces.clear();
+    };
+
+    for (const std::string& line : lines)
+    {
+        if (line.size() < 3)
+            continue;
+        const std::string_view text(line);
+        if (text.starts_with("v "))
+            positions.push_back(ReadTriple(text.substr(2)));
+        else if (text.starts_with("vt"))
+        {
+            // Images are uploaded top row first, so v is negated; with repeating textures -v selects the row 1 - v.
+            const Data::VertexRecord uvw = ReadTriple(text.substr(3));
+            textureCoordinates.push_back({uvw.x, -uvw.y, uvw.z});
+        }
+        else if (text.starts_with("vn"))
+            normals.push_back(ReadTriple(text.substr(3)));
+        else if (text.starts_with("f "))
+        {
+            std::vector<Data::Face> triangles = ReadFace(text.substr(2));
+            faces.insert(faces.end(), std::make_move_iterator(triangles.begin()),
+                         std::make_move_iterator(triangles.end()));
+        }
+        else if (text.starts_with("o "))
+        {
+            if (!groupName.empty())
+                closeGroup();
+            groupName = line.substr(2);
+        }
+        else if (text.starts_with("mtllib"))
+            LoadMaterials(modelName, modelFolder + std::string(RestFrom(text, 7)));
+        else if (text.starts_with("usemtl"))
+            materialName = modelName + "." + std::string(RestFrom(text, 7));
+    }
+    closeGroup();
+
+    CheckCorners(groups, positions.size(), textureCoordinates.size(), normals.size());
+    return std::make_shared<Data::IndexedVertices>(std::move(positions), std::move(textureCoordinates),
+                                                   std::move(normals), std::move(groups));
+}
+
+void MeshFileReader::LoadMaterials(const std::string& modelFileName, const std::string& materialPath)
+{
+    try
+    {
+        ReadMaterials(modelFileName, materialPath);
+    }
+    catch (const std::exception& error)
+    {
+        throw std::runtime_error("Fehler in Materialdatei:" + materialPath + "\n" + error.what());
+    }
+}
+
+void MeshFileReader::ReadMaterials(const std::string& modelFileName, const std::string& materialPath)
+{
+    const std::vector<std::string> lines = Common::FileSystem::File::ReadLines(materialPath);
+    const std::string materialFolder = FolderOf(materialPath);
+    std::shared_ptr<Material> current;
+
+    for (const std::string& line : lines)
+    {
+        if (line.size() < 3)
+            continue;
+        const std::string_view text(line);
+        if (text.starts_with("newmtl "))
+        {
+            current = materials.Create(modelFileName + "." + std::string(text.substr(7)));
+            current->SetColors(std::make_shared<Data::LightColors>());
+        }
+        else if (text.starts_with("map_Kd "))
+        {
+            if (!current)
+                throw std::runtime_error("map_Kd vor dem ersten newmtl");
+            // A texture that cannot be loaded leaves the material without one (the factory has warned).
+            current->SetTexture(images.CreateTextureFromFile(materialFolder + std::string(text.substr(7)), true));
+        }
+        else if (text.starts_with("Ka ") || text.starts_with("Kd ") || text.starts_with("Ks "))
+        {
+            // Colours before the first newmtl belong to no material and are not read at all.
+            if (!current)
+                continue;
+            Data::LightColors& colors = *current->GetColors();
+            (text[1] == 'a'   ? colors.ambient
+             : text[1] == 'd' ? colors.diffuse
+                              : colors.specular) = ReadColor(text.substr(3));
+        }
+        else if (text.starts_with("d "))
+        {
+            if (!current)
+                continue;
+            const int alpha = ToChannel(ReadSingleNumber(text.substr(2)));
+            Data::LightColors& colors = *current->GetColors();
+            colors.ambient = WithAlpha(colors.ambient, alpha);
+            colors.diffuse = WithAlpha(colors.diffuse, alpha);
+            colors.specular = WithAlpha(colors.specular, alpha);
+        }
+    }
+    if (current)
+        Common::MyLog::Info("COLOR COLOR" + std::string(20, ' ') +
+                            "COLOR.A = " + std::to_string(current->GetColors()->ambient.a));
 }
 
 } // namespace Quarnel::GameEngine2D::Video

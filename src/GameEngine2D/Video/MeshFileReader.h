@@ -4,18 +4,43 @@
 #include "GameEngine2D/Video/Data/Face.h"
 #include "GameEngine2D/Video/Data/VertexRecord.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+namespace Quarnel::GameEngine2D::Video::Data
+{
+class IndexedVertices;
+class MeshData;
+} // namespace Quarnel::GameEngine2D::Video::Data
+
 namespace Quarnel::GameEngine2D::Video
 {
 
-// The text pieces of the model (OBJ) and material (MTL) subset: numbers, face corners and paths. Every reader is
-// strict: a missing or unreadable number raises std::runtime_error naming the text, never a made-up value.
+class ImageLoader;
+class Materials;
+class VertexBuffers;
+
+// The one place that knows the model (OBJ) and material (MTL) subset: it reads model files with their material files
+// into indexed meshes, registers the materials (as model file name + "." + material name) with their textures, and
+// uploads one-group models into vertex buffers. Its text readers are strict: a missing or unreadable number raises
+// std::runtime_error naming the text, never a made-up value.
 class MeshFileReader
 {
 public:
+    MeshFileReader(Materials& registry, ImageLoader& imageLoader, VertexBuffers& buffers) noexcept;
+    MeshFileReader(const MeshFileReader&) = delete;
+    MeshFileReader& operator=(const MeshFileReader&) = delete;
+    virtual ~MeshFileReader() = default;
+
+    // Reads a model with exactly one group and uploads it; the result has its own copy of the group's material.
+    virtual std::shared_ptr<Data::MeshData> CreateMeshData(const std::string& fileName);
+    // Reads a model file and its material files into an indexed mesh.
+    virtual std::shared_ptr<Data::IndexedVertices> LoadMesh(const std::string& fileName);
+    // Reads a material file into the registry, registering each material as modelFileName + "." + name.
+    void LoadMaterials(const std::string& modelFileName, const std::string& materialPath);
+
     // Three numbers separated by blanks; further numbers are ignored.
     [[nodiscard]] static Data::VertexRecord ReadTriple(std::string_view text);
     // One number.
@@ -36,6 +61,15 @@ public:
 
     // The blank-separated words of a line (tabs and repeated blanks separate too).
     [[nodiscard]] static std::vector<std::string_view> SplitWords(std::string_view text);
+
+private:
+    // LoadMesh and LoadMaterials without their error wrapping.
+    std::shared_ptr<Data::IndexedVertices> ReadMesh(const std::string& fileName);
+    void ReadMaterials(const std::string& modelFileName, const std::string& materialPath);
+
+    Materials& materials;
+    ImageLoader& images;
+    VertexBuffers& vertexBuffers;
 };
 
 } // namespace Quarnel::GameEngine2D::Video

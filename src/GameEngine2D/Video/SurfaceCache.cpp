@@ -1,8 +1,6 @@
 #include "GameEngine2D/Video/SurfaceCache.h"
 
 #include "Common/MyLog.h"
-#include "GameEngine2D/Video/Engine.h"
-#include "GameEngine2D/Video/Factory.h"
 #include "GameEngine2D/Video/Surfaces.h"
 
 namespace Quarnel::GameEngine2D::Video
@@ -20,13 +18,13 @@ void SurfaceCache::Release()
         --references;
 }
 
-void SurfaceCache::Free(Engine& engine)
+void SurfaceCache::Free()
 {
     if (!surfaces)
         return;
     if (references != 0)
         Common::MyLog::Info("FreeSurface-Warning: " + surfaces->GetId() + " wird noch verwendet!");
-    engine.GetFactory().DeleteTextures(*surfaces);
+    surfaces->DeleteTextures();
     surfaces.reset();
 }
 

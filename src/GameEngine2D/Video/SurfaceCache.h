@@ -5,7 +5,6 @@
 namespace Quarnel::GameEngine2D::Video
 {
 
-class Engine;
 class Surfaces;
 
 // One entry of the surface cache: a loaded image and how many holders have it. The count only reports; the image
@@ -28,7 +27,7 @@ public:
     // One holder less. A release without a matching acquire is ignored, so the count never goes below 0.
     virtual void Release();
     // Deletes the textures of the image, reporting holders that never released it; the entry is empty afterwards.
-    virtual void Free(Engine& engine);
+    virtual void Free();
 
     [[nodiscard]] int GetReferences() const noexcept { return references; }
     [[nodiscard]] const std::shared_ptr<Surfaces>& GetCached() const noexcept { return surfaces; }

@@ -8,7 +8,7 @@
 namespace Quarnel::GameEngine2D::Video
 {
 
-SurfaceManager::SurfaceManager(Engine& videoEngine) noexcept : engine(videoEngine) {}
+SurfaceManager::SurfaceManager() = default;
 
 SurfaceManager::~SurfaceManager() = default;
 
@@ -38,7 +38,7 @@ void SurfaceManager::Release(const Surfaces& surfaces)
 void SurfaceManager::FreeAll()
 {
     for (auto& [id, entry] : entries)
-        entry->Free(engine);
+        entry->Free();
     entries.clear();
 }
 

@@ -8,7 +8,6 @@
 namespace Quarnel::GameEngine2D::Video
 {
 
-class Engine;
 class SurfaceCache;
 class Surfaces;
 
@@ -17,7 +16,7 @@ class Surfaces;
 class SurfaceManager
 {
 public:
-    explicit SurfaceManager(Engine& videoEngine) noexcept;
+    SurfaceManager();
     virtual ~SurfaceManager();
     SurfaceManager(const SurfaceManager&) = delete;
     SurfaceManager& operator=(const SurfaceManager&) = delete;
@@ -37,7 +36,6 @@ public:
     [[nodiscard]] std::optional<int> GetReferences(const std::string& id) const;
 
 private:
-    Engine& engine;
     std::map<std::string, std::unique_ptr<SurfaceCache>> entries;
 };
 

@@ -16,4 +16,10 @@ Surfaces::Surfaces(std::string surfacesId, std::vector<Surface> surfaceParts, Co
         throw std::invalid_argument("Surfaces sind nicht gesetzt");
 }
 
+void Surfaces::DeleteTextures() noexcept
+{
+    for (Surface& part : parts)
+        part.DeleteTexture();
+}
+
 } // namespace Quarnel::GameEngine2D::Video

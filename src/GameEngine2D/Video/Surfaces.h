@@ -24,8 +24,9 @@ public:
     [[nodiscard]] virtual Common::Point2D GetSize() const { return size; }
     [[nodiscard]] virtual const std::string& GetId() const { return id; }
 
-    // The parts for deleting their textures (the factory's DeleteTextures and the cache's Free).
-    [[nodiscard]] std::vector<Surface>& GetSurfaces() { return parts; }
+    // Deletes the OpenGL textures of every part now (the GL context must be current); for images that are not in
+    // the cache, and the cache's Free.
+    void DeleteTextures() noexcept;
 
 private:
     std::vector<Surface> parts;

@@ -7,7 +7,7 @@
 #include "GameEngine2D/Scene/Scene.h"
 #include "GameEngine2D/Video/Data/IndexedVertices.h"
 #include "GameEngine2D/Video/Data/MeshData.h"
-#include "GameEngine2D/Video/Factory.h"
+#include "GameEngine2D/Video/Engine.h"
 #include "GameEngine2D/Video/Material.h"
 #include "app/System/Item.h"
 #include "app/System/Planet.h"
@@ -40,14 +40,14 @@ SolarSystem::SolarSystem(std::string systemName, Quarnel::GameEngine2D::Scene::S
 {
     LoadSphereMesh();
     ConfigureWorld();
-    sunImage = scene.GetGameEngine().GetVideoEngine().GetFactory().CreateSurfaceFromFile(Sun::TextureFile, true);
+    sunImage = scene.GetGameEngine().GetVideoEngine().GetImages().CreateSurfaceFromFile(Sun::TextureFile, true);
 }
 
 void SolarSystem::LoadSphereMesh()
 {
     Quarnel::GameEngine2D::Video::Engine& video = scene.GetGameEngine().GetVideoEngine();
     const std::shared_ptr<Quarnel::GameEngine2D::Video::Data::IndexedVertices> model =
-        video.GetFactory().LoadMesh(SphereFile);
+        video.GetMeshFiles().LoadMesh(SphereFile);
     // Flat normals whatever the file gives, so every body is shaded alike.
     model->ComputeFaceNormals();
     // Unlike a static mesh from the factory, the model may have several groups; the first one's material is used.
@@ -55,7 +55,8 @@ void SolarSystem::LoadSphereMesh()
     if (groups.empty() || !groups.front().material)
         throw std::runtime_error(std::string("Das Kugelmodell ") + SphereFile + " hat kein Material");
     const auto material = std::make_shared<Quarnel::GameEngine2D::Video::Material>(*groups.front().material);
-    sphereMesh = std::make_shared<Quarnel::GameEngine2D::Video::Data::MeshData>(model->CreateBuffers(video), material);
+    sphereMesh = std::make_shared<Quarnel::GameEngine2D::Video::Data::MeshData>(
+        model->CreateBuffers(video.GetVertexBuffers()), material);
 }
 
 void SolarSystem::ConfigureWorld()
@@ -129,7 +130,7 @@ std::shared_ptr<Item> SolarSystem::FindItem(std::uint16_t itemId) const
 void SolarSystem::DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
 {
     if (sunImage)
-        gameEngine.GetVideoEngine().GetFactory().FreeSurfaces(*std::exchange(sunImage, nullptr));
+        gameEngine.GetVideoEngine().GetImages().FreeSurfaces(*std::exchange(sunImage, nullptr));
 }
 
 } // namespace Zandrel::System

@@ -6,7 +6,7 @@
 #include "GameEngine2D/Scene/StaticMeshNode.h"
 #include "GameEngine2D/Video/Data/LightColors.h"
 #include "GameEngine2D/Video/Data/MeshData.h"
-#include "GameEngine2D/Video/Factory.h"
+#include "GameEngine2D/Video/Engine.h"
 #include "GameEngine2D/Video/Material.h"
 #include "GameEngine2D/Video/Texture.h"
 #include "app/System/SolarSystem.h"
@@ -34,7 +34,7 @@ std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> Sun::CreateMeshNod
     const std::shared_ptr<Quarnel::GameEngine2D::Video::Data::MeshData> mesh = owner.CreateSphereMesh();
     Quarnel::GameEngine2D::Scene::Scene& scene = owner.GetScene();
     // The image comes from the factory's cache, where the solar system keeps it from start-up on.
-    texture = scene.GetGameEngine().GetVideoEngine().GetFactory().CreateTextureFromFile(TextureFile, true);
+    texture = scene.GetGameEngine().GetVideoEngine().GetImages().CreateTextureFromFile(TextureFile, true);
     // The factory has written why; a sun without its texture would be a plain planet.
     if (!texture)
         throw std::runtime_error(std::string("Textur kann nicht geladen werden: ") + TextureFile);
@@ -49,7 +49,7 @@ std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> Sun::CreateMeshNod
 void Sun::DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
 {
     if (texture)
-        gameEngine.GetVideoEngine().GetFactory().FreeTexture(*std::exchange(texture, nullptr));
+        gameEngine.GetVideoEngine().GetImages().FreeTexture(*std::exchange(texture, nullptr));
 }
 
 } // namespace Zandrel::System

@@ -1,8 +1,7 @@
 #include "GameEngine2D/Video/Data/IndexedVertices.h"
 
 #include "Common/MyLog.h"
-#include "GameEngine2D/Video/Engine.h"
-#include "GameEngine2D/Video/Factory.h"
+#include "GameEngine2D/Video/VertexBuffers.h"
 
 #include <cmath>
 #include <stdexcept>
@@ -111,7 +110,7 @@ std::vector<VertexRecord> IndexedVertices::UnrollTextureCoordinates() const
     return Unroll(faceGroups, textureCoordinates, &Index::texture, "Texturkoordinate");
 }
 
-VboIDs IndexedVertices::CreateBuffers(Engine& engine) const
+VboIDs IndexedVertices::CreateBuffers(VertexBuffers& buffers) const
 {
     // Everything is unrolled before the first upload, so a broken corner stops the mesh before any buffer exists.
     const std::vector<VertexRecord> unrolledPositions = UnrollPositions();
@@ -120,16 +119,15 @@ VboIDs IndexedVertices::CreateBuffers(Engine& engine) const
     if (!textureCoordinates.empty())
         unrolledCoordinates = UnrollTextureCoordinates();
 
-    Factory& factory = engine.GetFactory();
     Common::MyLog::Info("Created vbo Vertices, count: " + std::to_string(unrolledPositions.size()));
-    const std::uint32_t positionBuffer = factory.CreatePositionBuffer(unrolledPositions);
+    const std::uint32_t positionBuffer = buffers.Create(unrolledPositions);
     Common::MyLog::Info("Created vbo Normals, count: " + std::to_string(unrolledNormals.size()));
-    const std::uint32_t normalBuffer = factory.CreateNormalBuffer(unrolledNormals);
+    const std::uint32_t normalBuffer = buffers.Create(unrolledNormals);
     std::uint32_t textureBuffer = 0;
     if (!textureCoordinates.empty())
     {
         Common::MyLog::Info("Created vbo Textures, count: " + std::to_string(unrolledCoordinates.size()));
-        textureBuffer = factory.CreateTextureBuffer(unrolledCoordinates);
+        textureBuffer = buffers.Create(unrolledCoordinates);
     }
     return VboIDs(static_cast<int>(unrolledPositions.size()), positionBuffer, normalBuffer, textureBuffer);
 }

@@ -9,6 +9,11 @@
 #include <cstddef>
 #include <vector>
 
+namespace Quarnel::GameEngine2D::Video
+{
+class VertexBuffers;
+} // namespace Quarnel::GameEngine2D::Video
+
 namespace Quarnel::GameEngine2D::Video::Data
 {
 
@@ -49,8 +54,8 @@ public:
     [[nodiscard]] virtual std::vector<VertexRecord> UnrollNormals() const;
     [[nodiscard]] virtual std::vector<VertexRecord> UnrollTextureCoordinates() const;
 
-    // Unrolls the mesh into the factory's vertex buffers; the texture buffer is 0 without texture coordinates.
-    [[nodiscard]] virtual VboIDs CreateBuffers(Engine& engine) const;
+    // Unrolls the mesh into new vertex buffers; the texture buffer is 0 without texture coordinates.
+    [[nodiscard]] virtual VboIDs CreateBuffers(VertexBuffers& buffers) const;
 
 private:
     std::vector<VertexRecord> positions;

@@ -2,12 +2,9 @@
 
 #include "Common/Color.h"
 #include "Common/Point2D.h"
-#include "GameEngine2D/Video/Data/VertexRecord.h"
-#include "GameEngine2D/Video/GlBuffer.h"
 #include "GameEngine2D/Video/GlTexture.h"
 #include "GameEngine2D/Video/SdlSurface.h"
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,28 +14,24 @@ struct SDL_Surface;
 namespace Quarnel::GameEngine2D::Video
 {
 
-namespace Data
-{
-class IndexedVertices;
-class MeshData;
-} // namespace Data
-
-class Engine;
 class Font;
+class MaskData;
 class Surface;
+class SurfaceManager;
 class Surfaces;
 class Texture;
+class VideoSettings;
 
-// Turns image files, blank images and model files into drawable data: images are cut into power-of-two texture parts
-// no larger than the engine's maxTextureSize, file images are cached by file name, and meshes are uploaded into vertex
-// buffers that the factory owns until ReleaseAll. Everything here needs the engine's GL context current.
-class Factory
+// Turns image files, blank images and texts into drawable images: loads them, cuts each into power-of-two texture
+// parts no larger than the settings' maxTextureSize, uploads the parts and keeps file images and glyphs in the
+// surface cache, keyed by file name or glyph. Everything here needs the engine's GL context current.
+class ImageLoader
 {
 public:
-    explicit Factory(Engine& videoEngine) noexcept;
-    virtual ~Factory();
-    Factory(const Factory&) = delete;
-    Factory& operator=(const Factory&) = delete;
+    ImageLoader(const VideoSettings& videoSettings, const MaskData& masks, SurfaceManager& cache) noexcept;
+    ImageLoader(const ImageLoader&) = delete;
+    ImageLoader& operator=(const ImageLoader&) = delete;
+    virtual ~ImageLoader() = default;
 
     // A blank (transparent) image of size (truncated to whole pixels), not cached; for pictures drawn into later.
     virtual std::shared_ptr<Surfaces> CreateSurfaces(const std::string& id, Common::Point2D size);
@@ -65,44 +58,22 @@ public:
     // Gives a texture's image back to the cache (counts one holder less); the textures stay in video memory.
     virtual void FreeTexture(const Texture& texture);
     virtual void FreeSurfaces(const Surfaces& surfaces);
-    // Deletes the OpenGL textures of an image now; for images that are not in the cache.
-    virtual void DeleteTextures(Surfaces& surfaces);
-
-    // Reads a model with exactly one group and uploads it; the result has its own copy of the group's material.
-    virtual std::shared_ptr<Data::MeshData> CreateMeshData(const std::string& fileName);
-    // Reads a model file (OBJ subset) and its material files into an indexed mesh.
-    virtual std::shared_ptr<Data::IndexedVertices> LoadMesh(const std::string& fileName);
-
-    // Uploads tightly packed float triples into a new static vertex buffer and returns its name.
-    virtual std::uint32_t CreatePositionBuffer(const std::vector<Data::VertexRecord>& records);
-    virtual std::uint32_t CreateNormalBuffer(const std::vector<Data::VertexRecord>& records);
-    virtual std::uint32_t CreateTextureBuffer(const std::vector<Data::VertexRecord>& records);
-    // Deletes every vertex buffer this factory created (the engine's shut-down).
-    virtual void ReleaseAll();
 
     // Cuts an image into texture parts and uploads them. The image stays the caller's; its blend mode should be
     // SDL_BLENDMODE_NONE so that its alpha channel is copied, not blended.
     std::shared_ptr<Surfaces> ConvertToSurfaces(SDL_Surface& image, const std::string& id);
     // Texture edge for a remaining image length: a power of two of at least 8, at most maxTextureSize above 8.
     [[nodiscard]] int NextTextureSize(int remaining) const;
-    // Reads a material file into the engine's Materials, registering each material as modelFileName + "." + name.
-    void LoadMaterials(const std::string& modelFileName, const std::string& materialPath);
-
-    // Names of the vertex buffers created since the last ReleaseAll, in creation order.
-    [[nodiscard]] std::vector<std::uint32_t> GetBufferNames() const;
 
 private:
     [[nodiscard]] SdlSurface CreateBlankImage(int width, int height) const;
     std::shared_ptr<Surfaces> LoadImage(const std::string& fileName);
     std::vector<Surface> SplitImage(SDL_Surface& image, const std::string& id);
-    GlTexture CreateGlTexture(SdlSurface image);
-    std::uint32_t CreateBuffer(const std::vector<Data::VertexRecord>& records);
-    // LoadMesh and LoadMaterials without their error wrapping.
-    std::shared_ptr<Data::IndexedVertices> ReadMesh(const std::string& fileName);
-    void ReadMaterials(const std::string& modelFileName, const std::string& materialPath);
+    static GlTexture CreateGlTexture(SdlSurface image);
 
-    Engine& engine;
-    std::vector<GlBuffer> bufferNames;
+    const VideoSettings& settings;
+    const MaskData& maskData;
+    SurfaceManager& surfaceManager;
 };
 
 } // namespace Quarnel::GameEngine2D::Video
