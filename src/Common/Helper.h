@@ -62,6 +62,23 @@ public:
     // The text of whatever a callee threw: the message of a std::exception, else "unknown exception".
     [[nodiscard]] static std::string MessageOf(const std::exception_ptr& error);
 
+    // Runs an operation that wraps a larger step: whatever it throws is written as the information line
+    // `operationLine` ("Fehler in SetScene") and raised again as std::runtime_error carrying the caught message.
+    template <typename Operation>
+    static decltype(auto) Rethrowing(std::string_view operationLine, Operation operation)
+    {
+        try
+        {
+            return operation();
+        }
+        catch (...)
+        {
+            const std::string message = MessageOf(std::current_exception());
+            MyLog::Info(operationLine);
+            throw std::runtime_error(message);
+        }
+    }
+
     static void Info(std::string_view text) { MyLog::Info(text); }
     static void Warning(std::string_view text) { MyLog::Warning(text); }
     static void LogException(const std::exception& error) { MyLog::LogException(error); }

@@ -28,11 +28,7 @@ GameEngine::GameEngine(const Video::VideoSettings& videoSettings, const std::str
     Common::MyLog::Info("Lade GameEngine");
     // The libraries are linked, so binding them needs no work; SDL_ttf is set up before SDL itself.
     if (TTF_Init() == -1)
-    {
-        const std::string message = std::string("Can't initialize SDL_TTF:\n") + SDL_GetError();
-        Common::MyLog::Warning(message);
-        throw std::runtime_error(message);
-    }
+        Common::Helper::Throw(std::string("Can't initialize SDL_TTF:\n") + SDL_GetError());
     videoEngine = std::make_unique<Video::Engine>(videoSettings, title);
     // Static meshes live in vertex buffer objects; their functions need the context opened just now.
     if (!epoxy_has_gl_extension("GL_ARB_vertex_buffer_object"))
@@ -66,18 +62,11 @@ void GameEngine::AddScene(std::shared_ptr<Scene::Scene> scene)
 
 void GameEngine::SetScene(std::shared_ptr<Scene::Scene> scene, bool disposeOthers)
 {
-    try
-    {
+    Common::Helper::Rethrowing("Fehler in SetScene", [&] {
         if (disposeOthers)
             DisposeScenes();
         scenes.push_back(std::move(scene));
-    }
-    catch (...)
-    {
-        const std::string message = Common::Helper::MessageOf(std::current_exception());
-        Common::MyLog::Info("Fehler in SetScene");
-        throw std::runtime_error(message);
-    }
+    });
 }
 
 // Disposes every scene in list order and empties the list. Each scene is held while it is disposed, and the

@@ -2,6 +2,7 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace Quarnel::Common
@@ -19,6 +20,12 @@ TEST(CheckedAt, AcceptsExactlyTheIndicesInsideTheList)
     for (const std::ptrdiff_t index : {-1, 3})
         EXPECT_THAT([&] { (void)CheckedAt(items, index, "bad index"); },
                     ::testing::ThrowsMessage<std::out_of_range>(::testing::StrEq("bad index")));
+    // A message made by a callable is made only when the index fails.
+    int made = 0;
+    const auto message = [&made] { return "index " + std::to_string(++made); };
+    EXPECT_EQ(CheckedAt(items, 1, message), 25);
+    EXPECT_THAT([&] { (void)CheckedAt(items, 3, message); },
+                ::testing::ThrowsMessage<std::out_of_range>(::testing::StrEq("index 1")));
 }
 
 TEST(FindIndex, GivesTheFirstMatchOrNothing)

@@ -1,5 +1,6 @@
 #include "GameEngine2D/Animation/AnimationManager.h"
 
+#include "Common/Helper.h"
 #include "Common/MyLog.h"
 
 #include <exception>
@@ -44,15 +45,7 @@ void AnimationManager::Update(std::uint32_t ticks)
 {
     if (!running)
         return;
-    try
-    {
-        Step(ticks);
-    }
-    catch (const std::exception& error)
-    {
-        Common::MyLog::Info("Fehler in AnimationManager.Update");
-        throw std::runtime_error(error.what());
-    }
+    Common::Helper::Rethrowing("Fehler in AnimationManager.Update", [this, ticks] { Step(ticks); });
 }
 
 void AnimationManager::Step(std::uint32_t ticks)

@@ -1,5 +1,6 @@
 #include "GameEngine2D/Physics/Thread.h"
 
+#include "Common/CheckedIndex.h"
 #include "GameEngine2D/Physics/Mass.h"
 #include "GameEngine2D/Physics/Spring.h"
 
@@ -33,10 +34,10 @@ void Thread::Update(float dt)
 
 std::shared_ptr<Spring> Thread::GetSpring(std::int32_t index) const
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= springs.size())
-        throw std::out_of_range("Spring index " + std::to_string(index) + " out of range, chain has " +
-                                std::to_string(springs.size()) + " springs");
-    return springs[static_cast<std::size_t>(index)];
+    return Common::CheckedAt(springs, index, [&] {
+        return "Spring index " + std::to_string(index) + " out of range, chain has " + std::to_string(springs.size()) +
+               " springs";
+    });
 }
 
 std::int32_t Thread::SpringCount() const

@@ -1,5 +1,6 @@
 #include "GameEngine2D/Scene/DynamicMeshNode.h"
 
+#include "Common/CheckedIndex.h"
 #include "GameEngine2D/Video/Data/IndexedVertices.h"
 #include "GameEngine2D/Video/Data/MathW.h"
 #include "GameEngine2D/Video/Engine.h"
@@ -18,9 +19,9 @@ namespace
 // The record a corner index selects; an index beyond the list is a fault of the mesh data.
 const Video::Data::VertexRecord& At(const std::vector<Video::Data::VertexRecord>& records, int index)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= records.size())
-        throw std::out_of_range("DynamicMeshNode: corner index " + std::to_string(index) + " outside the mesh");
-    return records[static_cast<std::size_t>(index)];
+    return Common::CheckedAt(records, index, [index] {
+        return "DynamicMeshNode: corner index " + std::to_string(index) + " outside the mesh";
+    });
 }
 
 } // namespace
@@ -112,12 +113,10 @@ void DynamicMeshNode::DrawMesh(Video::Engine& video)
                     cornerCoordinates[corner] = At(textureCoordinates, index.texture);
                 if (index.bone > -1)
                 {
-                    const auto bone = static_cast<std::size_t>(index.bone);
-                    if (bone >= allBones.size())
-                        throw std::out_of_range("DynamicMeshNode: bone index " + std::to_string(bone) +
-                                                " outside the skeleton");
-                    cornerPositions[corner] =
-                        Video::Data::MathW::Transform(allBones[bone]->GetMatrix(), cornerPositions[corner]);
+                    const BoneNode& bone = *Common::CheckedAt(allBones, index.bone, [&index] {
+                        return "DynamicMeshNode: bone index " + std::to_string(index.bone) + " outside the skeleton";
+                    });
+                    cornerPositions[corner] = Video::Data::MathW::Transform(bone.GetMatrix(), cornerPositions[corner]);
                 }
             }
             video.DrawTriangle(cornerPositions,

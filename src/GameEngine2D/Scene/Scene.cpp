@@ -1,5 +1,6 @@
 #include "GameEngine2D/Scene/Scene.h"
 
+#include "Common/Helper.h"
 #include "Common/MyLog.h"
 #include "Common/Point2D.h"
 #include "Common/Point3D.h"
@@ -84,25 +85,14 @@ void Scene::Show(bool disposeOthers)
 
 void Scene::Update(std::uint32_t ticks)
 {
-    try
-    {
+    Common::Helper::Rethrowing("Fehler in Scene.Update " + name, [&] {
         animationManager->Update(ticks);
         world->Update(animationManager->GetDelta());
         camera->Apply(gameEngine.GetVideoEngine());
         root->Update(gameEngine);
         if (onUpdateEnabled && onUpdate)
             onUpdate();
-    }
-    catch (const std::exception& error)
-    {
-        Common::MyLog::Info("Fehler in Scene.Update " + name);
-        throw std::runtime_error(error.what());
-    }
-    catch (...)
-    {
-        Common::MyLog::Info("Fehler in Scene.Update " + name);
-        throw std::runtime_error("unknown exception");
-    }
+    });
 }
 
 std::shared_ptr<EmptyNode> Scene::GetRoot() const

@@ -1,5 +1,6 @@
 #include "GameEngine2D/Video/Engine.h"
 
+#include "Common/Helper.h"
 #include "Common/MyLog.h"
 
 #include <SDL.h>
@@ -15,13 +16,6 @@ namespace Quarnel::GameEngine2D::Video
 
 namespace
 {
-
-// Logs the message as a warning and returns the exception to throw, so the log and the error carry one text.
-std::runtime_error WarnedError(const std::string& message)
-{
-    Common::MyLog::Warning(message);
-    return std::runtime_error(message);
-}
 
 void SetAttribute(SDL_GLattr attribute, int value)
 {
@@ -47,7 +41,7 @@ Engine::Engine(const VideoSettings& videoSettings, const std::string& title) :
     backgroundColor(0, 0, 0, 0)
 {
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
-        throw WarnedError(std::string("Can't initialize SDL:\n") + SDL_GetError());
+        Common::Helper::Throw(std::string("Can't initialize SDL:\n") + SDL_GetError());
     RefuseFallbackDriver();
     SetColorAttributes();
     SetAttribute(SDL_GL_DEPTH_SIZE, 16);
@@ -83,7 +77,7 @@ void Engine::RefuseFallbackDriver() const
                                 "); SDL fell back to its \"" + driver +
                                 "\" video driver, which shows no window. Start Zandrel on a desktop or under xvfb-run.";
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    throw WarnedError(message);
+    Common::Helper::Throw(message);
 }
 
 void Engine::SetColorAttributes() const
@@ -117,14 +111,14 @@ void Engine::OpenWindow(const std::string& title)
     window.reset(SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
                                   static_cast<int>(size.X()), static_cast<int>(size.Y()), flags));
     if (!window)
-        throw WarnedError(std::string("Can't set Videomode: \n") + SDL_GetError());
+        Common::Helper::Throw(std::string("Can't set Videomode: \n") + SDL_GetError());
     context.reset(SDL_GL_CreateContext(window.get()));
     if (!context)
     {
         // Read the error before closing the window, which may overwrite it.
         const std::string message = std::string("Can't set Videomode: \n") + SDL_GetError();
         window.reset();
-        throw WarnedError(message);
+        Common::Helper::Throw(message);
     }
 }
 
@@ -206,19 +200,13 @@ float Engine::GetDepth2D() const
 
 void Engine::InitFrame()
 {
-    try
-    {
+    Common::Helper::Rethrowing("Fehler in VideoEngine.InitFrame", [this] {
         lightCount = 0;
         alphaStack.clear();
         videoInfo.Reset();
         glClearColor(backgroundColor.R(), backgroundColor.G(), backgroundColor.B(), backgroundColor.A());
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    }
-    catch (const std::exception& error)
-    {
-        Common::MyLog::Info("Fehler in VideoEngine.InitFrame");
-        throw std::runtime_error(error.what());
-    }
+    });
 }
 
 void Engine::SwapBuffers()

@@ -1,6 +1,7 @@
 // The drawing operations of the video engine: images, rectangles, materials, lights, triangles, faces, vertex buffers
 // and single-vertex shapes. They live apart from Engine.cpp (window, frame, views, transforms) because they are a
 // subsystem of their own, built on the surfaces, materials and vertex data of the video module.
+#include "Common/CheckedIndex.h"
 #include "Common/MyLog.h"
 #include "GameEngine2D/Video/Engine.h"
 #include "GameEngine2D/Video/Material.h"
@@ -44,9 +45,8 @@ void CheckCorners(std::span<const Data::VertexRecord> records, std::size_t count
 // A face corner's index into one of the mesh's lists; an index outside the list is a fault of the data.
 const Data::VertexRecord& At(std::span<const Data::VertexRecord> records, int index, const char* what)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= records.size())
-        throw std::out_of_range(fmt::format("{} index {} outside 0..{}", what, index, records.size()));
-    return records[static_cast<std::size_t>(index)];
+    return Common::CheckedAt(records, index,
+                             [&] { return fmt::format("{} index {} outside 0..{}", what, index, records.size()); });
 }
 
 void EnableBlending()

@@ -1,6 +1,7 @@
 #include "GameEngine2D/Video/ImageLoader.h"
 
 #include "Common/FileSystem/File.h"
+#include "Common/Helper.h"
 #include "Common/MyLog.h"
 #include "GameEngine2D/Video/GlyphRenderer.h"
 #include "GameEngine2D/Video/MaskData.h"
@@ -31,12 +32,6 @@ int ToPixels(float length, const char* what)
     if (!(length >= 0.0f) || length >= static_cast<float>(std::numeric_limits<int>::max()))
         throw std::invalid_argument(std::string("ungültige Bildgröße (") + what + "): " + std::to_string(length));
     return static_cast<int>(length);
-}
-
-[[noreturn]] void WarnAndThrow(const std::string& message)
-{
-    Common::MyLog::Warning(message);
-    throw std::runtime_error(message);
 }
 
 } // namespace
@@ -126,7 +121,7 @@ SdlSurface ImageLoader::CreateBlankImage(int width, int height) const
 std::shared_ptr<Surfaces> ImageLoader::LoadImage(const std::string& fileName)
 {
     if (!Common::FileSystem::File::Exists(fileName))
-        WarnAndThrow("Datei " + fileName + " ist nicht vorhanden");
+        Common::Helper::Throw("Datei " + fileName + " ist nicht vorhanden");
     Common::MyLog::Info("Datei " + fileName + " wird geladen");
 
     // A zero character inside the name would silently cut it short for the C library and open another file.
@@ -136,12 +131,12 @@ std::shared_ptr<Surfaces> ImageLoader::LoadImage(const std::string& fileName)
         std::string printable;
         for (const char character : fileName)
             printable += character == '\0' ? std::string("\\0") : std::string(1, character);
-        WarnAndThrow("Error loading image " + printable + " - Dateiname enthält Sonderzeichen.");
+        Common::Helper::Throw("Error loading image " + printable + " - Dateiname enthält Sonderzeichen.");
     }
 
     SdlSurface image(IMG_Load(fileName.c_str()));
     if (!image)
-        WarnAndThrow("Error loading image " + fileName + "/nSDL Error: " + SDL_GetError());
+        Common::Helper::Throw("Error loading image " + fileName + "/nSDL Error: " + SDL_GetError());
 
     // Without blending the blits of SplitImage copy the alpha channel instead of blending with it.
     SDL_SetSurfaceBlendMode(image.Get(), SDL_BLENDMODE_NONE);

@@ -1,5 +1,6 @@
 #include "GameEngine2D/Video/Data/IndexedVertices.h"
 
+#include "Common/CheckedIndex.h"
 #include "Common/MyLog.h"
 #include "GameEngine2D/Video/VertexBuffers.h"
 
@@ -16,10 +17,10 @@ namespace
 // A corner's reference into one of the mesh lists; -1 and indices past the end are faults of the data.
 const VertexRecord& Referenced(const std::vector<VertexRecord>& list, int index, const char* listName)
 {
-    if (index < 0 || static_cast<std::size_t>(index) >= list.size())
-        throw std::out_of_range(std::string("Eckpunkt verweist auf ") + listName + " " + std::to_string(index) +
-                                ", vorhanden sind " + std::to_string(list.size()));
-    return list[static_cast<std::size_t>(index)];
+    return Common::CheckedAt(list, index, [&] {
+        return std::string("Eckpunkt verweist auf ") + listName + " " + std::to_string(index) + ", vorhanden sind " +
+               std::to_string(list.size());
+    });
 }
 
 template <typename Member>
