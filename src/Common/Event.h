@@ -23,7 +23,7 @@ namespace Quarnel::Common
 // A handler attached through Subscribe stays until its subscription goes; the event may go first, and a handler may
 // even destroy the event that is calling it.
 template <typename... Args>
-class Event
+class Event final
 {
 public:
     using HandlerType = Handler<Args...>;
@@ -70,12 +70,6 @@ public:
     [[nodiscard]] Subscription Subscribe(std::function<void(Args...)> callback)
     {
         return Subscribe(HandlerType(std::move(callback)));
-    }
-
-    template <auto Method, typename T>
-    [[nodiscard]] Subscription Subscribe(T* target)
-    {
-        return Subscribe(HandlerType::template Bind<Method>(target));
     }
 
     template <auto Method, typename T>

@@ -14,7 +14,7 @@ class Event;
 // The subscription side of an Event: adding, removing and counting handlers, but never raising.
 // Owners keep the Event and hand out this facade (the On... operations return it).
 template <typename... Args>
-class EventAddHandler
+class EventAddHandler final
 {
 public:
     using HandlerType = Handler<Args...>;
@@ -32,19 +32,7 @@ public:
         return event->Subscribe(std::move(callback));
     }
 
-    // Shorthands for Handler::Bind: Add<&Panel::OnClick>(this), Subscribe<&Panel::OnClick>(this).
-    template <auto Method, typename T>
-    void Add(T* target)
-    {
-        Add(HandlerType::template Bind<Method>(target));
-    }
-
-    template <auto Method, typename T>
-    void Remove(T* target)
-    {
-        Remove(HandlerType::template Bind<Method>(target));
-    }
-
+    // Shorthand for Handler::Bind: Subscribe<&Panel::OnClick>(this).
     template <auto Method, typename T>
     [[nodiscard]] Subscription Subscribe(T* target)
     {

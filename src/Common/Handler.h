@@ -10,7 +10,7 @@ namespace Quarnel::Common
 // (object address, member function). Bind<&T::Method>(object) gives both; a free callable carries an
 // explicit key when it must be removable, and without a key it equals no other handler.
 template <typename... Args>
-class Handler
+class Handler final
 {
 public:
     using Callback = std::function<void(Args...)>;
@@ -43,8 +43,6 @@ public:
     {
         return object != nullptr && object == other.object && tag == other.tag;
     }
-
-    [[nodiscard]] const void* KeyObject() const { return object; }
 
 private:
     // One distinct address per member function, standing for the function in the key.

@@ -12,7 +12,7 @@ namespace Quarnel::Common
 {
 
 // Text conversions and the standard way to raise an error so that it also lands in the log.
-class Helper
+class Helper final
 {
 public:
     Helper() = delete;
@@ -39,12 +39,13 @@ public:
     // Raises std::invalid_argument(name + " is null") through Throw.
     [[noreturn]] static void CheckNull(std::string_view name);
 
-    // Raises name + " is null" when the pointer (raw or smart) is null; otherwise does nothing.
+    // Raises name + " is null" when the pointer (raw or smart) is null; otherwise gives it back.
     template <typename Pointer>
-    static void CheckNull(const Pointer& pointer, std::string_view name)
+    static const Pointer& CheckNull(const Pointer& pointer, std::string_view name)
     {
         if (pointer == nullptr)
             CheckNull(name);
+        return pointer;
     }
 
     // Writes the message as a warning line, then raises std::runtime_error carrying it.

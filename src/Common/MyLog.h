@@ -13,7 +13,7 @@ namespace Quarnel::Common
 // SetShowLog(true); warnings always appear. Every line has the form
 //   "Info  Info - 9:5:3.42 Info| text"  or  "Warn  Warning - 9:5:3.42 Warning| text"
 // (UTC time of day, numbers without padding) followed by CR LF, and is written whole and flushed.
-class MyLog
+class MyLog final
 {
 public:
     enum class Level

@@ -11,7 +11,7 @@ namespace Quarnel::Common
 // A space point: positions, rotations (degrees about x, y, z), scales, sizes, speeds and forces.
 // Immutable: every operation returns a new point, so code that moves something replaces its point.
 // Everything but ToString is inline and allocation-free because physics runs tight loops on points.
-class Point3D
+class Point3D final
 {
 public:
     constexpr Point3D() = default;

@@ -8,7 +8,7 @@ namespace Quarnel::Common
 // Integers drawn uniformly from an inclusive range, from one process-wide KISS generator: a linear
 // congruential part, a 13/17/5 xorshift part and a multiply-with-carry part. It is seeded before main
 // runs from a high-resolution clock, so runs are not reproducible unless Seed is called.
-class RandomNumber
+class RandomNumber final
 {
 public:
     RandomNumber() = delete;

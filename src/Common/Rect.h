@@ -8,7 +8,7 @@ namespace Quarnel::Common
 {
 
 // An immutable position and size (width in x, height in y): input areas and widget rectangles.
-class Rect
+class Rect final
 {
 public:
     constexpr Rect() = default;

@@ -8,7 +8,7 @@ namespace Quarnel::Common
 // Owns one C handle (an SDL surface, a GL name, a TTF font) and frees it exactly once. The traits name the
 // handle type, its empty value and how to free it; SDL objects and GL names share this one tested class.
 template <typename Traits>
-class UniqueHandle
+class UniqueHandle final
 {
 public:
     using Value = typename Traits::Value;

@@ -30,7 +30,7 @@ enum class WhileWalked
 // walk does; whatever it names, a walk never reads past the end, and an entry stays alive while it is visited even
 // when its last other owner drops it. Every entry gets an id, so a subscription can take out exactly its own one.
 template <typename T>
-class WalkedList
+class WalkedList final
 {
 public:
     using Pointer = std::shared_ptr<T>;
@@ -80,10 +80,10 @@ public:
     {
         if (ErasePending([id](const Entry& entry) { return entry.id == id; }))
             return true;
-        const auto found = std::ranges::find(ids, id);
-        if (found == ids.end() || !items[static_cast<std::size_t>(found - ids.begin())])
+        const auto index = static_cast<std::size_t>(std::ranges::find(ids, id) - ids.begin());
+        if (index == ids.size() || !items[index])
             return false;
-        Drop(static_cast<std::size_t>(found - ids.begin()));
+        Drop(index);
         return true;
     }
 
@@ -178,29 +178,17 @@ private:
     };
 
     // Keeps the walk depth right when a visit throws.
-    class DepthGuard
+    struct DepthGuard
     {
-    public:
-        explicit DepthGuard(int& counter) : depth(counter) { ++depth; }
-        DepthGuard(const DepthGuard&) = delete;
-        DepthGuard& operator=(const DepthGuard&) = delete;
-        ~DepthGuard() { --depth; }
-
-    private:
         int& depth;
+        ~DepthGuard() { --depth; }
     };
 
     template <typename Visit>
     void ForEachDeferringAdditions(Visit& visit)
     {
         walking = true;
-        // The length is read again at every step: a nested walk may have closed gaps meanwhile.
-        for (std::size_t index = 0; index < items.size(); ++index)
-        {
-            const Pointer item = items[index];
-            if (item)
-                visit(*item);
-        }
+        VisitLive(visit);
         CloseGaps();
         walking = false;
         JoinPending();
@@ -220,8 +208,15 @@ private:
             CloseGaps();
             JoinPending();
         }
-        const DepthGuard guard(depth);
-        // Nothing but blanking changes the list during the walk, so the indexes stay valid.
+        ++depth;
+        const DepthGuard guard{depth};
+        VisitLive(visit);
+    }
+
+    // The length is read again at every step: a nested walk may have closed gaps meanwhile.
+    template <typename Visit>
+    void VisitLive(Visit& visit)
+    {
         for (std::size_t index = 0; index < items.size(); ++index)
         {
             const Pointer item = items[index];

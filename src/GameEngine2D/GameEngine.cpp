@@ -23,7 +23,7 @@ constexpr Uint32 FramePauseMs = 3;
 } // namespace
 
 GameEngine::GameEngine(const Video::VideoSettings& videoSettings, const std::string& title,
-                       std::shared_ptr<IAudioEngine> audio)
+                       std::unique_ptr<IAudioEngine> audio)
 {
     Common::MyLog::Info("Lade GameEngine");
     // The libraries are linked, so binding them needs no work; SDL_ttf is set up before SDL itself.

@@ -20,14 +20,14 @@ namespace Quarnel::GameEngine2D
 //
 // Everything runs on the thread that constructs the engine. Use: construct, register scenes, Run, Dispose.
 // Scenes reach it through the narrow Scene::IGameEngine.
-class GameEngine : public Scene::IGameEngine
+class GameEngine final : public Scene::IGameEngine
 {
 public:
     // Writes "Lade GameEngine", initialises SDL_ttf, opens the window titled `title` with its OpenGL context
     // and creates the input dispatcher. Throws std::runtime_error when SDL_ttf, SDL's video or the window
     // cannot be set up, or the OpenGL driver lacks vertex buffer objects. `audio` may be null.
     GameEngine(const Video::VideoSettings& videoSettings, const std::string& title,
-               std::shared_ptr<IAudioEngine> audio);
+               std::unique_ptr<IAudioEngine> audio);
     GameEngine(const GameEngine&) = delete;
     GameEngine& operator=(const GameEngine&) = delete;
     // Releases the window and SDL if Dispose was never called (the program disposes explicitly).
@@ -58,7 +58,7 @@ private:
     // Declared first so that they are destroyed last: scenes may still reach the video engine and the
     // dispatcher while they are torn down.
     std::unique_ptr<Video::Engine> videoEngine;
-    std::shared_ptr<IAudioEngine> audioEngine;
+    std::unique_ptr<IAudioEngine> audioEngine;
     std::unique_ptr<Input::EventManager> eventManager;
     Common::Event<> frameEvent;
     std::vector<std::shared_ptr<Scene::Scene>> scenes;

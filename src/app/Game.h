@@ -1,20 +1,11 @@
 #pragma once
 
+#include "GameEngine2D/Control/Forward.h"
 #include "GameEngine2D/Scene/Scene.h"
+#include "GameEngine2D/Video/Forward.h"
 
 #include <memory>
 #include <string>
-
-namespace Quarnel::GameEngine2D::Control
-{
-class CameraControl;
-} // namespace Quarnel::GameEngine2D::Control
-
-namespace Quarnel::GameEngine2D::Video
-{
-class Font;
-class FontManager;
-} // namespace Quarnel::GameEngine2D::Video
 
 namespace Zandrel
 {
@@ -27,7 +18,7 @@ class SolarSystem;
 // The game's 3D scene: the camera, a white point light at the origin, the solar system and three wire-frame reference
 // planes, with mouse control of the camera; plus the flat control-panel scene drawn over it. Both register
 // themselves with the engine, the 3D scene first. Updating, physics and drawing are the scene's own.
-class Game : public Quarnel::GameEngine2D::Scene::Scene
+class Game final : public Quarnel::GameEngine2D::Scene::Scene
 {
 public:
     static constexpr const char* SceneName = "Zandrel";

@@ -7,7 +7,6 @@
 #include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Helper/InfoFrame.h"
 #include "GameEngine2D/Input/EventManager.h"
-#include "GameEngine2D/Input/InputHandler.h"
 #include "GameEngine2D/Physics/MassGravities.h"
 #include "GameEngine2D/Scene/NodeFactory.h"
 #include "GameEngine2D/Scene/Scene.h"
@@ -63,15 +62,6 @@ const char* PanelName(const std::shared_ptr<Quarnel::GameEngine2D::Video::Font>&
     return "gui";
 }
 
-template <typename T>
-std::shared_ptr<T> FindControl(const Group& group, const std::string& name)
-{
-    auto control = std::dynamic_pointer_cast<T>(group.GetControl(name));
-    if (!control)
-        throw std::runtime_error("Angefordertes Control " + name + " hat nicht die erwartete Art");
-    return control;
-}
-
 } // namespace
 
 GameGUI::GameGUI(Quarnel::GameEngine2D::Scene::Scene& panelScene,
@@ -103,8 +93,6 @@ GameGUI::GameGUI(Quarnel::GameEngine2D::Scene::Scene& panelScene,
     BuildExpertRows();
     AddChild(frame);
     BuildObjectList();
-    massField = FindControl<NumberEdit>(group, "neMass");
-    sizeField = FindControl<NumberEdit>(group, "neSize");
     BuildFooter(windowSize);
     BuildInfoFrame();
 }
@@ -115,11 +103,15 @@ void GameGUI::BuildCreationRows(float fieldHeight)
 {
     Group& group = *frame->GetMainGroup();
     const Point3D fieldSize(panelWidth - FieldColumn, fieldHeight, 0.0f);
-    group.AddLabel("Masse:", Point3D(0.0f, 46.0f, 0.0f))
-        .AddNumberEdit("neMass", Rect(Point3D(FieldColumn, 46.0f, 0.0f), fieldSize), "50")
-        .AddLabel("Größe:", Point3D(0.0f, 76.0f, 0.0f))
-        .AddNumberEdit("neSize", Rect(Point3D(FieldColumn, 76.0f, 0.0f), fieldSize), "50")
-        .AddLabel("Position:", Point3D(0.0f, 106.0f, 0.0f));
+    group.AddLabel("Masse:", Point3D(0.0f, 46.0f, 0.0f));
+    massField =
+        std::make_shared<NumberEdit>(*frame, "neMass", Rect(Point3D(FieldColumn, 46.0f, 0.0f), fieldSize), "50");
+    group.AddControl(massField);
+    group.AddLabel("Größe:", Point3D(0.0f, 76.0f, 0.0f));
+    sizeField =
+        std::make_shared<NumberEdit>(*frame, "neSize", Rect(Point3D(FieldColumn, 76.0f, 0.0f), fieldSize), "50");
+    group.AddControl(sizeField);
+    group.AddLabel("Position:", Point3D(0.0f, 106.0f, 0.0f));
     positionEditor = std::make_unique<GameGUIPoint3D>(*frame, panelWidth, fieldHeight, Point3D(FieldColumn, 0.0f, 0.0f),
                                                       Point3D(0.0f, 106.0f, 0.0f), "position");
 

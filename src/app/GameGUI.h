@@ -2,39 +2,20 @@
 
 #include "Common/Point3D.h"
 #include "Common/Subscription.h"
+#include "GameEngine2D/Helper/Forward.h"
 #include "GameEngine2D/Input/EventType.h"
 #include "GameEngine2D/Input/InputSubscription.h"
 #include "GameEngine2D/Input/Keys.h"
 #include "GameEngine2D/Scene/EmptyNode.h"
+#include "GameEngine2D/Scene/Forward.h"
+#include "GameEngine2D/Video/Forward.h"
+#include "GameEngine2D/Widgets/Forward.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
-
-namespace Quarnel::GameEngine2D::Helper
-{
-class InfoFrame;
-} // namespace Quarnel::GameEngine2D::Helper
-
-namespace Quarnel::GameEngine2D::Scene
-{
-class Scene;
-class TextNode;
-} // namespace Quarnel::GameEngine2D::Scene
-
-namespace Quarnel::GameEngine2D::Video
-{
-class Font;
-} // namespace Quarnel::GameEngine2D::Video
-
-namespace Quarnel::GameEngine2D::Widgets
-{
-class Frame;
-class List;
-class NumberEdit;
-} // namespace Quarnel::GameEngine2D::Widgets
 
 namespace Zandrel
 {

@@ -6,7 +6,6 @@
 #include "GameEngine2D/Widgets/NumberEdit.h"
 
 #include <array>
-#include <stdexcept>
 
 namespace Zandrel
 {
@@ -20,16 +19,6 @@ using Quarnel::GameEngine2D::Widgets::NumberEdit;
 
 constexpr float RowDistance = 20.0f;
 
-// The field of that name in the group, as a number field. A control of another kind under the name means the
-// panel was built wrongly, which is reported like a missing one.
-std::shared_ptr<NumberEdit> FindNumberField(const Group& group, const std::string& name)
-{
-    auto field = std::dynamic_pointer_cast<NumberEdit>(group.GetControl(name));
-    if (!field)
-        throw std::runtime_error("Angefordertes Control " + name + " ist kein Zahlenfeld");
-    return field;
-}
-
 } // namespace
 
 GameGUIPoint3D::GameGUIPoint3D(Quarnel::GameEngine2D::Widgets::Frame& frame, float width, float rowHeight,
@@ -39,8 +28,11 @@ GameGUIPoint3D::GameGUIPoint3D(Quarnel::GameEngine2D::Widgets::Frame& frame, flo
     {
         const char* caption;
         const char* suffix;
+        std::shared_ptr<NumberEdit> GameGUIPoint3D::*field;
     };
-    constexpr std::array<Axis, 3> axes{{{"X:", "_x"}, {"Y:", "_y"}, {"Z:", "_z"}}};
+    const std::array<Axis, 3> axes{{{"X:", "_x", &GameGUIPoint3D::xField},
+                                    {"Y:", "_y", &GameGUIPoint3D::yField},
+                                    {"Z:", "_z", &GameGUIPoint3D::zField}}};
     const std::shared_ptr<Group> group = frame.GetMainGroup();
     const Point3D fieldSize(width - offset.X(), rowHeight, 0.0f);
     Point3D row = position;
@@ -48,11 +40,10 @@ GameGUIPoint3D::GameGUIPoint3D(Quarnel::GameEngine2D::Widgets::Frame& frame, flo
     {
         row = row + Point3D(0.0f, RowDistance, 0.0f);
         group->AddLabel(axis.caption, row, name + axis.suffix);
-        group->AddNumberEdit("te" + name + axis.suffix, Quarnel::Common::Rect(row + offset, fieldSize), "0");
+        this->*axis.field = std::make_shared<NumberEdit>(frame, "te" + name + axis.suffix,
+                                                         Quarnel::Common::Rect(row + offset, fieldSize), "0");
+        group->AddControl(this->*axis.field);
     }
-    xField = FindNumberField(*group, "te" + name + "_x");
-    yField = FindNumberField(*group, "te" + name + "_y");
-    zField = FindNumberField(*group, "te" + name + "_z");
 }
 
 GameGUIPoint3D::~GameGUIPoint3D() = default;

@@ -1,15 +1,10 @@
 #pragma once
 
 #include "Common/Point3D.h"
+#include "GameEngine2D/Widgets/Forward.h"
 
 #include <memory>
 #include <string>
-
-namespace Quarnel::GameEngine2D::Widgets
-{
-class Frame;
-class NumberEdit;
-} // namespace Quarnel::GameEngine2D::Widgets
 
 namespace Zandrel
 {
@@ -17,7 +12,7 @@ namespace Zandrel
 // A composite input for a point in space: three rows "X:", "Y:" and "Z:", each a caption and a number field,
 // 20 pixels apart, read together as one Point3D. The widgets live in the frame's main group; the editor keeps
 // the three fields.
-class GameGUIPoint3D
+class GameGUIPoint3D final
 {
 public:
     // The first row lies 20 pixels below `position`; each field starts at the row's position plus `offset` and is

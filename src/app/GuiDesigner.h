@@ -2,6 +2,8 @@
 
 #include "Common/Color.h"
 #include "Common/Point3D.h"
+#include "GameEngine2D/Scene/Forward.h"
+#include "GameEngine2D/Widgets/Forward.h"
 #include "GameEngine2D/Widgets/WidgetNodeType.h"
 #include "GameEngine2D/Widgets/WidgetType.h"
 
@@ -9,24 +11,13 @@
 #include <optional>
 #include <string>
 
-namespace Quarnel::GameEngine2D::Scene
-{
-class Node;
-class Scene;
-} // namespace Quarnel::GameEngine2D::Scene
-
-namespace Quarnel::GameEngine2D::Widgets
-{
-class Control;
-} // namespace Quarnel::GameEngine2D::Widgets
-
 namespace Zandrel
 {
 
 // The look of the control panel. The widget frame asks it, for every widget and visual role, for a node to show;
 // it answers with translucent coloured panels, frames and boxes built from simple shape nodes of the panel scene.
 // Labels and the sound role never get a node. The designer only observes the scene, which outlives the panel.
-class GuiDesigner
+class GuiDesigner final
 {
 public:
     GuiDesigner(Quarnel::GameEngine2D::Scene::Scene& panelScene, float width);
@@ -61,8 +52,6 @@ public:
     [[nodiscard]] virtual std::shared_ptr<Quarnel::GameEngine2D::Scene::Node> CreateGradientBox(
         Quarnel::Common::Point3D position, Quarnel::Common::Color color, Quarnel::Common::Point3D size,
         const std::string& name);
-
-    [[nodiscard]] float GetPanelWidth() const { return panelWidth; }
 
 private:
     // One flat quad of `rectangle`'s size in a single colour at `position`; every panel node carries this name.

@@ -1,14 +1,10 @@
 #pragma once
 
+#include "GameEngine2D/Forward.h"
 #include "GameEngine2D/Video/VideoSettings.h"
 
 #include <functional>
 #include <string>
-
-namespace Quarnel::GameEngine2D
-{
-class GameEngine;
-} // namespace Quarnel::GameEngine2D
 
 namespace Zandrel
 {

@@ -2,6 +2,7 @@
 
 #include "Common/MyLog.h"
 #include "GameEngine2D/Animation/CustomAnimation.h"
+#include "Support/LogRecorder.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -51,40 +52,16 @@ TEST(AnimationClock, TickCountZeroIsRecordedAsOne)
     EXPECT_EQ(ClockAfter(manager, {0, 17}), (std::vector<std::uint32_t>{0, 16}));
 }
 
-// Collects the information lines written while it lives.
-class LogCapture
-{
-public:
-    LogCapture() : wasShown(MyLog::IsShowLog())
-    {
-        MyLog::SetShowLog(true);
-        previous = MyLog::SetSink([this](MyLog::Level, const std::string& line) { lines.push_back(line); });
-    }
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
-    ~LogCapture()
-    {
-        MyLog::SetSink(previous);
-        MyLog::SetShowLog(wasShown);
-    }
-
-    std::vector<std::string> lines;
-
-private:
-    bool wasShown;
-    MyLog::Sink previous;
-};
-
 TEST(AnimationClock, LongFrameCountsAsTwiceThePreviousStep)
 {
     AnimationManager manager;
     manager.Start();
     ClockAfter(manager, {1000, 1016, 1032});
-    LogCapture log;
+    const Quarnel::TestSupport::LogRecorder log;
     manager.Update(1532);
-    ASSERT_EQ(log.lines.size(), 1u);
+    ASSERT_EQ(log.Lines().size(), 1u);
     EXPECT_TRUE(
-        log.lines[0].ends_with("Info| --- TIME --- TIME --- TIME --- TIME --- TIME --- TIME --- TIME --- TIME ---"));
+        log.Lines()[0].ends_with("Info| --- TIME --- TIME --- TIME --- TIME --- TIME --- TIME --- TIME --- TIME ---"));
     EXPECT_EQ(manager.GetTime(), 64u);
     EXPECT_EQ(manager.GetDelta(), 32u);
     // 40 is not more than 20 × 32: a real frame again.

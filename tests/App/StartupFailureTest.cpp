@@ -9,6 +9,7 @@
 #include <functional>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <ostream>
 #include <random>
 #include <string>
 
@@ -103,6 +104,12 @@ struct Damage
     // A piece of the reported message that names the cause.
     const char* cause;
 };
+
+// Shown as the case's label in test names and failure messages, instead of the object's bytes.
+void PrintTo(const Damage& damage, std::ostream* out)
+{
+    *out << damage.label;
+}
 
 class DamagedDataTest : public StartupFailureTest, public ::testing::WithParamInterface<Damage>
 {

@@ -1,6 +1,6 @@
 #include "Common/GameUtil/ConfigFile.h"
 
-#include "LogCapture.h"
+#include "Support/LogRecorder.h"
 #include "TempFolder.h"
 
 #include <filesystem>
@@ -14,7 +14,7 @@ namespace
 {
 
 using ::testing::ElementsAre;
-using Tests::LogCapture;
+using LogCapture = TestSupport::LogRecorder;
 using Tests::TempFolder;
 using namespace std::string_literals;
 

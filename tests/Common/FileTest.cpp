@@ -1,6 +1,6 @@
 #include "Common/FileSystem/File.h"
 
-#include "LogCapture.h"
+#include "Support/LogRecorder.h"
 #include "TempFolder.h"
 
 #include <gmock/gmock.h>
@@ -15,7 +15,7 @@ namespace
 using ::testing::ElementsAre;
 using ::testing::StrEq;
 using ::testing::ThrowsMessage;
-using Tests::LogCapture;
+using LogCapture = TestSupport::LogRecorder;
 using Tests::TempFolder;
 using namespace std::string_literals;
 

@@ -1,6 +1,6 @@
 #include "Common/Helper.h"
 
-#include "LogCapture.h"
+#include "Support/LogRecorder.h"
 
 #include <cstring>
 #include <gmock/gmock.h>
@@ -17,7 +17,7 @@ namespace
 using ::testing::ElementsAre;
 using ::testing::StrEq;
 using ::testing::ThrowsMessage;
-using Tests::LogCapture;
+using LogCapture = TestSupport::LogRecorder;
 
 TEST(FloatToString, WritesFiveDecimalsRoundingHalfUpFromOneTenth)
 {
@@ -157,8 +157,8 @@ TEST(HelperErrors, CheckNullWritesAWarningThenRaisesInvalidArgument)
 {
     LogCapture log(false);
     EXPECT_THAT([] { Helper::CheckNull("scene"); }, ThrowsMessage<std::invalid_argument>(StrEq("scene is null")));
-    ASSERT_EQ(log.lines.size(), 1u);
-    EXPECT_THAT(log.lines[0], ::testing::MatchesRegex("Warn  Warning - [0-9:.]+ Warning\\| scene is null"));
+    ASSERT_EQ(log.Lines().size(), 1u);
+    EXPECT_THAT(log.Lines()[0], ::testing::MatchesRegex("Warn  Warning - [0-9:.]+ Warning\\| scene is null"));
 }
 
 TEST(HelperErrors, CheckNullOnAPointerRaisesOnlyWhenNull)

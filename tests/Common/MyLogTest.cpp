@@ -1,6 +1,6 @@
 #include "Common/MyLog.h"
 
-#include "LogCapture.h"
+#include "Support/LogRecorder.h"
 
 #include <chrono>
 #include <gmock/gmock.h>
@@ -12,7 +12,7 @@ namespace Quarnel::Common
 namespace
 {
 
-using Tests::LogCapture;
+using LogCapture = TestSupport::LogRecorder;
 using namespace std::chrono;
 
 system_clock::time_point AtUtc(int hour, int minute, int second, int millisecond)
@@ -72,7 +72,7 @@ TEST(MyLogSink, CapturesLinesInsteadOfStandardErrorAndRestores)
         MyLog::Info("one");
         MyLog::LogException(std::runtime_error("two"));
         EXPECT_THAT(log.Texts(), ::testing::ElementsAre("one", "two"));
-        EXPECT_THAT(log.lines[1], ::testing::StartsWith("Warn  Warning - "));
+        EXPECT_THAT(log.Lines()[1], ::testing::StartsWith("Warn  Warning - "));
     }
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }

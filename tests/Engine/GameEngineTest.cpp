@@ -92,7 +92,12 @@ public:
 class GameEngineTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { engine = std::make_unique<GameEngine>(ProgramVideoSettings(), "Zandrel", audio); }
+    void SetUp() override
+    {
+        auto owned = std::make_unique<FakeAudio>();
+        audio = owned.get();
+        engine = std::make_unique<GameEngine>(ProgramVideoSettings(), "Zandrel", std::move(owned));
+    }
 
     void TearDown() override { engine->Dispose(); }
 
@@ -110,7 +115,8 @@ protected:
         return std::make_shared<RecordingScene>(name, *engine, journal);
     }
 
-    std::shared_ptr<FakeAudio> audio = std::make_shared<FakeAudio>();
+    // Owned by the engine.
+    FakeAudio* audio = nullptr;
     std::unique_ptr<GameEngine> engine;
     std::vector<std::string> journal;
     int presented = 0;

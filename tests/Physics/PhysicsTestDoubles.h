@@ -46,37 +46,4 @@ inline std::shared_ptr<MovingPoint> KeptPoint(Common::Point3D start)
     return kept.emplace_back(std::make_shared<MovingPoint>(start));
 }
 
-// Collects the log lines written while it lives, with the information lines switched on.
-class LogCapture
-{
-public:
-    LogCapture() : previousShowLog(Common::MyLog::IsShowLog())
-    {
-        Common::MyLog::SetShowLog(true);
-        previousSink =
-            Common::MyLog::SetSink([this](Common::MyLog::Level, const std::string& line) { lines.push_back(line); });
-    }
-    LogCapture(const LogCapture&) = delete;
-    LogCapture& operator=(const LogCapture&) = delete;
-    ~LogCapture()
-    {
-        Common::MyLog::SetSink(previousSink);
-        Common::MyLog::SetShowLog(previousShowLog);
-    }
-
-    [[nodiscard]] int CountContaining(const std::string& text) const
-    {
-        int found = 0;
-        for (const std::string& line : lines)
-            found += line.find(text) != std::string::npos ? 1 : 0;
-        return found;
-    }
-
-    std::vector<std::string> lines;
-
-private:
-    bool previousShowLog;
-    Common::MyLog::Sink previousSink;
-};
-
 } // namespace Quarnel::GameEngine2D::Physics::Testing

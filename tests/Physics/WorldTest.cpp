@@ -6,7 +6,9 @@
 #include "GameEngine2D/Physics/SpringData.h"
 #include "GameEngine2D/Physics/Thread.h"
 #include "Physics/PhysicsTestDoubles.h"
+#include "Support/LogRecorder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -204,23 +206,25 @@ TEST(MassStep, AMassOfZeroOrNaNDriftsAndKeepsItsForcesUntilItHasAMass)
 
 TEST(MassStep, LogSpeedWritesOneLinePerLaterStep)
 {
-    LogCapture log;
+    const Quarnel::TestSupport::LogRecorder log;
     World world(Point3D(0.0f, -1.0f, 0.0f), 0.0f);
     world.SetSubSteps(2);
     auto mass = world.CreateMass(*PointAt(0.0f, 0.0f, 0.0f), 1.0f);
     world.Update(10);
-    EXPECT_EQ(log.CountContaining("speed: "), 0);
+    EXPECT_EQ(std::ranges::count_if(log.Texts(), [](const std::string& text) { return text.starts_with("speed: "); }),
+              0);
 
     mass->LogSpeed();
     world.Update(10);
 
-    EXPECT_EQ(log.CountContaining("speed: "), 2);
-    EXPECT_EQ(log.CountContaining("Info| speed: 0.00000|-4.00000|0.00000"), 1);
+    EXPECT_EQ(std::ranges::count_if(log.Texts(), [](const std::string& text) { return text.starts_with("speed: "); }),
+              2);
+    EXPECT_EQ(std::ranges::count(log.Texts(), "speed: 0.00000|-4.00000|0.00000"), 1);
 }
 
 TEST(WorldErrors, AMassCreatedInsideAStepFailsTheUpdateButIsKept)
 {
-    LogCapture log;
+    const Quarnel::TestSupport::LogRecorder log;
     World world(Point3D(0.0f, 0.0f, 0.0f), 0.0f);
     world.SetSubSteps(1);
     auto first = world.CreateMass(*PointAt(0.0f, 0.0f, 0.0f), 1.0f);
@@ -234,7 +238,7 @@ TEST(WorldErrors, AMassCreatedInsideAStepFailsTheUpdateButIsKept)
 
     EXPECT_THAT([&] { world.Update(100); },
                 ::testing::ThrowsMessage<std::runtime_error>(::testing::StrEq("Error in Physics.Update")));
-    EXPECT_EQ(log.CountContaining("Warning| Collection modified during iteration"), 1);
+    EXPECT_EQ(std::ranges::count(log.Warnings(), "Collection modified during iteration"), 1);
     ASSERT_EQ(world.GetMasses().List().size(), 3u);
     EXPECT_EQ(world.GetMasses().List().back(), added);
     // The walk stopped before the second mass moved; the next update steps all three.
@@ -246,7 +250,7 @@ TEST(WorldErrors, AMassCreatedInsideAStepFailsTheUpdateButIsKept)
 
 TEST(WorldErrors, AProducerCreatedWhileTheProducersRunFailsTheUpdate)
 {
-    LogCapture log;
+    const Quarnel::TestSupport::LogRecorder log;
     World world(Point3D(0.0f, 0.0f, 0.0f), 0.0f);
     auto reporter = PointAt(0.0f, 0.0f, 0.0f);
     auto gravities = world.CreateGravities();
@@ -260,20 +264,20 @@ TEST(WorldErrors, AProducerCreatedWhileTheProducersRunFailsTheUpdate)
 
     EXPECT_THAT([&] { world.Update(10); },
                 ::testing::ThrowsMessage<std::runtime_error>(::testing::StrEq("Error in Physics.Update")));
-    EXPECT_EQ(log.CountContaining("Warning| Collection modified during iteration"), 1);
+    EXPECT_EQ(std::ranges::count(log.Warnings(), "Collection modified during iteration"), 1);
     EXPECT_NO_THROW(world.Update(10));
 }
 
 TEST(WorldErrors, AFailingStepHandlerFailsTheUpdateAndLogsItsMessage)
 {
-    LogCapture log;
+    const Quarnel::TestSupport::LogRecorder log;
     World world(Point3D(0.0f, 0.0f, 0.0f), 0.0f);
     auto mass = world.CreateMass(*PointAt(0.0f, 0.0f, 0.0f), 1.0f);
     mass->OnSimulate().Add(Handler<float>([&](float) { throw std::logic_error("handler failed"); }));
 
     EXPECT_THAT([&] { world.Update(10); },
                 ::testing::ThrowsMessage<std::runtime_error>(::testing::StrEq("Error in Physics.Update")));
-    EXPECT_EQ(log.CountContaining("Warning| handler failed"), 1);
+    EXPECT_EQ(std::ranges::count(log.Warnings(), "handler failed"), 1);
 }
 
 // A body that goes takes its mass out; the mass may go in the middle of an update, from a step handler.

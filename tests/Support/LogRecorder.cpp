@@ -24,7 +24,7 @@ std::string TextOf(const std::string& line)
 LogRecorder::LogRecorder(bool showLog) : previousShowLog(Common::MyLog::IsShowLog())
 {
     previousSink = Common::MyLog::SetSink([this](Common::MyLog::Level level, const std::string& line) {
-        lines.push_back({level, TextOf(line)});
+        lines.push_back({level, line, TextOf(line)});
     });
     Common::MyLog::SetShowLog(showLog);
 }
@@ -33,6 +33,14 @@ LogRecorder::~LogRecorder()
 {
     Common::MyLog::SetSink(std::move(previousSink));
     Common::MyLog::SetShowLog(previousShowLog);
+}
+
+std::vector<std::string> LogRecorder::Lines() const
+{
+    std::vector<std::string> whole;
+    for (const Line& line : lines)
+        whole.push_back(line.whole);
+    return whole;
 }
 
 std::vector<std::string> LogRecorder::Texts() const

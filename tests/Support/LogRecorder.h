@@ -19,6 +19,8 @@ public:
     LogRecorder& operator=(const LogRecorder&) = delete;
     ~LogRecorder();
 
+    // The whole recorded lines (prefix, time stamp, level and text, without CR LF), in the order written.
+    [[nodiscard]] std::vector<std::string> Lines() const;
     // The texts of the recorded lines, without time stamp and level prefix, in the order written.
     [[nodiscard]] std::vector<std::string> Texts() const;
     // The texts of the warning lines only.
@@ -32,6 +34,7 @@ private:
     struct Line
     {
         Common::MyLog::Level level;
+        std::string whole;
         std::string text;
     };
 

@@ -4,7 +4,7 @@ namespace Quarnel::Common::DataTypes
 {
 
 // The boolean twin of WInteger. It only ever holds false: it has no constructor taking a value.
-class WBool
+class WBool final
 {
 public:
     constexpr WBool() = default;

@@ -7,7 +7,7 @@ namespace Quarnel::Common::DataTypes
 
 // A boxed immutable integer for places where an integer is optional: a field of type
 // std::optional<WInteger> that holds none means that no value is set (a node's partial transparency).
-class WInteger
+class WInteger final
 {
 public:
     constexpr explicit WInteger(std::int32_t initialValue) : value(initialValue) {}

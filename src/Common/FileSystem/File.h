@@ -7,7 +7,7 @@ namespace Quarnel::Common::FileSystem
 {
 
 // Whole-file text reading and writing. Lines end with LF; a CR right before the LF is dropped.
-class File
+class File final
 {
 public:
     File() = delete;

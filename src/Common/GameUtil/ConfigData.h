@@ -7,7 +7,7 @@ namespace Quarnel::Common::GameUtil
 {
 
 // One entry of a configuration group: a key and its value, both kept as text exactly as given.
-class ConfigData
+class ConfigData final
 {
 public:
     ConfigData(std::string keyText, std::string valueText);

@@ -18,7 +18,7 @@ namespace Quarnel::Common::GameUtil
 // line without its first and last character; every other line is an entry of the group above it.
 // Nothing is trimmed, there are no comments, and duplicate groups and keys are kept (lookups return the
 // first). References to groups stay valid while groups are added.
-class ConfigFile
+class ConfigFile final
 {
 public:
     // Files larger than this are not settings files; reading them stops before loading anything.

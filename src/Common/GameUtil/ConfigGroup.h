@@ -10,7 +10,7 @@ namespace Quarnel::Common::GameUtil
 
 // One named group of entries, in the order they were read or added. Duplicate keys are kept; lookups
 // return the first. References to entries stay valid while entries are added (a deque never moves them).
-class ConfigGroup
+class ConfigGroup final
 {
 public:
     explicit ConfigGroup(std::string groupName);

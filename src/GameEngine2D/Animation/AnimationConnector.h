@@ -2,14 +2,12 @@
 
 #include "Common/Event.h"
 #include "Common/Subscription.h"
+#include "GameEngine2D/Animation/Forward.h"
 
 #include <memory>
 
 namespace Quarnel::GameEngine2D::Animation
 {
-
-class Animation;
-class AnimationManager;
 
 // Starts an animation as soon as an event fires, for example when another animation stops. The connector stays
 // attached to its trigger for its whole life and leaves it when it goes.

@@ -12,7 +12,7 @@ namespace Quarnel::GameEngine2D::Animation
 // Cross-fades two nodes by their transparency: nodeIn goes from transparent to opaque while nodeOut goes from
 // opaque to hidden. The fade takes fadeSpeed seconds of animation clock whatever the frame rate; it stops itself
 // at the end and then calls `finished`. While a fade is under way its nodes cannot be replaced.
-class AnimationFade : public Animation
+class AnimationFade final : public Animation
 {
 public:
     using Finished = std::function<void()>;

@@ -14,7 +14,7 @@ namespace Quarnel::GameEngine2D::Animation
 //
 // Every running animation is a handler of the time event and steps when the clock moves. The manager owns none
 // of them: each keeps its registration as a subscription, and may outlive the manager (OnDestroyed tells it).
-class AnimationManager
+class AnimationManager final
 {
 public:
     using TimeEvent = Common::Event<std::uint32_t>;

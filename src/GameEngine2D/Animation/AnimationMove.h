@@ -11,7 +11,7 @@ namespace Quarnel::GameEngine2D::Animation
 
 // Moves a node at a constant velocity while it runs. It works on the frame step, so the distance covered does not
 // depend on the frame rate; it runs until its owner stops it.
-class AnimationMove : public Animation
+class AnimationMove final : public Animation
 {
 public:
     // speed: units per second on each axis.

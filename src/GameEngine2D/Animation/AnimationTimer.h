@@ -8,7 +8,7 @@ namespace Quarnel::GameEngine2D::Animation
 {
 
 // A one-shot timer: stops itself on the first step after `duration` milliseconds; callers listen to Stopped().
-class AnimationTimer : public Animation
+class AnimationTimer final : public Animation
 {
 public:
     explicit AnimationTimer(std::uint32_t milliseconds = 0);

@@ -11,7 +11,7 @@ namespace Quarnel::GameEngine2D::Animation
 {
 
 // Calls a callback with the elapsed time on every clock step, or at most once per interval when one is set.
-class CustomAnimation : public Animation
+class CustomAnimation final : public Animation
 {
 public:
     using Callback = std::function<void(std::uint32_t elapsed)>;

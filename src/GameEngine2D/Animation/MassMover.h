@@ -3,20 +3,16 @@
 #include "Common/Point3D.h"
 #include "Common/Subscription.h"
 #include "GameEngine2D/Animation/Animation.h"
+#include "GameEngine2D/Physics/Forward.h"
 
 #include <memory>
-
-namespace Quarnel::GameEngine2D::Physics
-{
-class Mass;
-} // namespace Quarnel::GameEngine2D::Physics
 
 namespace Quarnel::GameEngine2D::Animation
 {
 
 // Pushes a physics mass with a constant force while it runs. The work happens on the mass's simulation steps,
 // not on the clock steps, so the push does not depend on the frame rate.
-class MassMover : public Animation
+class MassMover final : public Animation
 {
 public:
     explicit MassMover(std::shared_ptr<Physics::Mass> pushed = nullptr,

@@ -3,13 +3,12 @@
 #include "Common/Event.h"
 #include "Common/Subscription.h"
 #include "GameEngine2D/Animation/Animation.h"
+#include "GameEngine2D/Animation/Forward.h"
 
 #include <memory>
 
 namespace Quarnel::GameEngine2D::Animation
 {
-
-class TimedAnimationStarter;
 
 // Starts an animation a given time after an event fires: the trigger starts the connector itself, which runs the
 // starter's script (its start time is the delay) and stops as soon as the animation has been started.

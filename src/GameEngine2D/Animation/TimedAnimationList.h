@@ -2,6 +2,7 @@
 
 #include "Common/Event.h"
 #include "GameEngine2D/Animation/Animation.h"
+#include "GameEngine2D/Animation/Forward.h"
 
 #include <cstdint>
 #include <memory>
@@ -10,15 +11,11 @@
 namespace Quarnel::GameEngine2D::Animation
 {
 
-class AnimationConnector;
-class TimedAnimationConnector;
-class TimedAnimationStarter;
-
 // A small script of animations: each entry starts its animation a given time after the list started and may stop
 // it after a given duration. The list stops itself and fires `finished` on the step after its last entry is done.
 // Stopping the list leaves the animations it started running. Its connectors get the list's manager on every
 // start, so they can only start their animations once the list has been started.
-class TimedAnimationList : public Animation
+class TimedAnimationList final : public Animation
 {
 public:
     TimedAnimationList();

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "GameEngine2D/Animation/Forward.h"
+
 #include <cstdint>
 #include <memory>
 
 namespace Quarnel::GameEngine2D::Animation
 {
 
-class Animation;
-class AnimationManager;
-
 // One entry of a timed script: starts its animation once `startTime` milliseconds have passed since the script
 // (list or connector) started, and stops it again once `duration` more have passed (0: lets it run on).
-class TimedAnimationStarter
+class TimedAnimationStarter final
 {
 public:
     // Refuses a missing animation with "animation is null".

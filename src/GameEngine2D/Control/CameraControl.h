@@ -2,21 +2,12 @@
 
 #include "Common/Point2D.h"
 #include "Common/Rect.h"
+#include "GameEngine2D/Input/Forward.h"
 #include "GameEngine2D/Input/InputSubscription.h"
+#include "GameEngine2D/Scene/Forward.h"
 
 #include <memory>
 #include <optional>
-
-namespace Quarnel::GameEngine2D::Input
-{
-class EventManager;
-enum class EventType;
-} // namespace Quarnel::GameEngine2D::Input
-
-namespace Quarnel::GameEngine2D::Scene
-{
-class Camera;
-} // namespace Quarnel::GameEngine2D::Scene
 
 namespace Quarnel::GameEngine2D::Control
 {

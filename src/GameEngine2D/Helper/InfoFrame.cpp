@@ -1,6 +1,5 @@
 #include "GameEngine2D/Helper/InfoFrame.h"
 
-#include "Common/Handler.h"
 #include "Common/Helper.h"
 #include "GameEngine2D/Animation/AnimationManager.h"
 #include "GameEngine2D/Input/EventManager.h"

@@ -2,22 +2,13 @@
 
 #include "Common/Subscription.h"
 #include "GameEngine2D/Scene/EmptyNode.h"
+#include "GameEngine2D/Scene/Forward.h"
+#include "GameEngine2D/Video/Forward.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
-
-namespace Quarnel::GameEngine2D::Scene
-{
-class Scene;
-class TextNode;
-} // namespace Quarnel::GameEngine2D::Scene
-
-namespace Quarnel::GameEngine2D::Video
-{
-class Font;
-} // namespace Quarnel::GameEngine2D::Video
 
 namespace Quarnel::GameEngine2D::Helper
 {

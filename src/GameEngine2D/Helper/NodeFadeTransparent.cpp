@@ -12,24 +12,13 @@
 namespace Quarnel::GameEngine2D::Helper
 {
 
-namespace
-{
-
-std::shared_ptr<Scene::Node> CheckedNode(std::shared_ptr<Scene::Node> node)
-{
-    Common::Helper::CheckNull(node, "node");
-    return node;
-}
-
-} // namespace
-
 NodeFadeTransparent::NodeFadeTransparent(Scene::Scene& ownerScene, std::shared_ptr<Scene::Node> fadedNode,
                                          int alphaTarget, float stepGrowth, float largestStep) :
     // The setter and getter reach this object's fields, which exist by the time the first step runs.
     ValueManipulator(
         true, [this](float value) { WriteAlpha(value); }, [this] { return current; }, static_cast<float>(alphaTarget),
         stepGrowth, largestStep),
-    node(CheckedNode(std::move(fadedNode))),
+    node(Common::Helper::CheckNull(fadedNode, "node")),
     current(static_cast<float>(node->GetAlpha())),
     targetAlpha(alphaTarget),
     scene(&ownerScene)

@@ -2,14 +2,9 @@
 
 #include "Common/Event.h"
 #include "GameEngine2D/Animation/ValueManipulator.h"
+#include "GameEngine2D/Scene/Forward.h"
 
 #include <memory>
-
-namespace Quarnel::GameEngine2D::Scene
-{
-class Node;
-class Scene;
-} // namespace Quarnel::GameEngine2D::Scene
 
 namespace Quarnel::GameEngine2D::Helper
 {

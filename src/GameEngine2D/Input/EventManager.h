@@ -23,7 +23,7 @@ namespace Quarnel::GameEngine2D::Input
 //   is taken out of the queue and becomes that press's character, so one press gives one KeyDown. Text that
 //   arrives without a key press (input methods) gives one KeyDown per character;
 // - key repeats count as presses.
-class EventManager
+class EventManager final
 {
 public:
     // Creates the registry and switches SDL's text input on.

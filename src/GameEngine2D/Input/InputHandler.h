@@ -13,7 +13,7 @@ namespace Quarnel::GameEngine2D::Input
 
 // One registered receiver of input: a callback and the window area (in pixels) in which the pointer counts as
 // inside. Without an area the handler hears every event with `inside` false.
-class InputHandler
+class InputHandler final
 {
 public:
     // (inside, kind, keys, mouse): whether the pointer lies strictly inside the area, the kind of event, the

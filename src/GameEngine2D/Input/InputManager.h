@@ -15,7 +15,7 @@ namespace Quarnel::GameEngine2D::Input
 // The registry of input handlers. Every handler hears every event, in registration order; there is no focus
 // and no consumption. Additions and removals wait for the start of the next Dispatch (WhileWalked::DeferAll), so a
 // handler may add or remove handlers (itself included) while it is being called.
-class InputManager
+class InputManager final
 {
 public:
     explicit InputManager(std::string registryName);

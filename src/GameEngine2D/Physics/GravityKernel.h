@@ -1,13 +1,13 @@
 #pragma once
 
+#include "GameEngine2D/Physics/Forward.h"
+
 #include <cstddef>
 #include <memory>
 #include <vector>
 
 namespace Quarnel::GameEngine2D::Physics
 {
-
-class Mass;
 
 // The pairwise attraction of MassGravities over plain float arrays. Positions do not change while the forces
 // of a sub-step are gathered, so they are read once per update into a structure of arrays; the forces

@@ -3,18 +3,17 @@
 #include "Common/Event.h"
 #include "Common/IMoveable.h"
 #include "Common/Point3D.h"
+#include "GameEngine2D/Physics/Forward.h"
 
 namespace Quarnel::GameEngine2D::Physics
 {
-
-class World;
 
 // A point mass that drives the position of one movable object. Forces gathered between two steps are turned
 // into a speed change by Simulate; the world that created the mass holds it and outlives every step.
 //
 // The mass only observes its target: whoever owns the target takes the mass out (Remove) before the target goes,
 // and from then on nothing reads or writes the target through the mass.
-class Mass
+class Mass final
 {
 public:
     Mass(Common::IMoveable& movedTarget, World& owner, float massValue);
@@ -43,8 +42,11 @@ public:
 
 private:
     Common::IMoveable* target;
+    // Scene units per second.
     Common::Point3D speed;
+    // Gathered since the last step, in mass units × scene units per second: a step adds force / mass to the speed.
     Common::Point3D force;
+    // Mass units (arbitrary, the same for every mass of a world); 0 or NaN: the mass is not accelerated.
     float mass;
     World* world;
     bool logSpeed = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GameEngine2D/Physics/Forward.h"
 #include "GameEngine2D/Physics/GravityKernel.h"
 #include "GameEngine2D/Physics/IPhysicsable.h"
 #include "GameEngine2D/Physics/Masses.h"
@@ -9,14 +10,12 @@
 namespace Quarnel::GameEngine2D::Physics
 {
 
-class Mass;
-
 // Makes every pair of its registered masses attract each other, once per sub-step, with one of two laws:
 // - distance-independent (simple mode): F = u × G × mA × mB ÷ 20;
 // - inverse-square: F = u × (mA × G × mB) / (s × s × factor) with s = r / 2 × 1000, never below 1,
 // where u is the unit vector from A towards B, r their distance and G = 0.00067. Masses at the same place
 // exert no force on each other. The masses belong to the world; this object only refers to them.
-class MassGravities : public IPhysicsable
+class MassGravities final : public IPhysicsable
 {
 public:
     MassGravities() = default;
@@ -34,6 +33,7 @@ private:
     void Attract(Mass& a, Mass& b) const;
 
     Masses masses;
+    // Divides the inverse-square force; a pure number.
     float factor = 1.0f;
     bool simpleMode = false;
     bool holdsAMassTwice = false;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Common/WalkedList.h"
+#include "GameEngine2D/Physics/Forward.h"
 
 #include <memory>
 #include <vector>
@@ -8,11 +9,9 @@
 namespace Quarnel::GameEngine2D::Physics
 {
 
-class Mass;
-
 // An ordered list of masses. A mass stays until it is removed (Mass::Remove) and the list's owner forgets it; the
 // list refuses to change while it is walked.
-class Masses
+class Masses final
 {
 public:
     Masses() = default;

@@ -1,17 +1,16 @@
 #pragma once
 
+#include "GameEngine2D/Physics/Forward.h"
+
 #include <memory>
 
 namespace Quarnel::GameEngine2D::Physics
 {
 
-class Mass;
-class SpringData;
-
 // A damped spring between two masses. Apply adds the elastic force, pulling the masses together when the
 // spring is longer than its rest length and pushing them apart when shorter, plus a damping force against
 // their relative motion; the second mass gets the opposite of the first one's force.
-class Spring
+class Spring final
 {
 public:
     Spring(std::shared_ptr<Mass> firstMass, std::shared_ptr<Mass> secondMass,

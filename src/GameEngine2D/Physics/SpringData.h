@@ -7,12 +7,10 @@ namespace Quarnel::GameEngine2D::Physics
 
 // The three constants of a damped spring; several springs may share one. Until set they are NaN, which
 // makes every force of a spring using them NaN.
-class SpringData
+class SpringData final
 {
 public:
     SpringData() = default;
-    // stiffness: force per unit of extension; restLength: length without elastic force;
-    // damping: force per unit of relative speed.
     SpringData(float stiffnessValue, float restLengthValue, float dampingValue);
 
     [[nodiscard]] float Stiffness() const { return stiffness; }
@@ -23,8 +21,11 @@ public:
     void SetDamping(float value) { damping = value; }
 
 private:
+    // Force units per scene unit of extension.
     float stiffness = std::numeric_limits<float>::quiet_NaN();
+    // Scene units.
     float restLength = std::numeric_limits<float>::quiet_NaN();
+    // Force units per scene unit per second of relative speed.
     float damping = std::numeric_limits<float>::quiet_NaN();
 };
 

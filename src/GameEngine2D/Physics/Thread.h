@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Common/Point3D.h"
+#include "GameEngine2D/Physics/Forward.h"
 #include "GameEngine2D/Physics/IPhysicsable.h"
 
 #include <cstdint>
@@ -10,13 +11,9 @@
 namespace Quarnel::GameEngine2D::Physics
 {
 
-class Mass;
-class Spring;
-class SpringData;
-
 // A chain of springs (a thread in the sense of a string, not of execution). Its first mass, the first mass of
 // the first spring, is the anchor: the springs never accelerate it.
-class Thread : public IPhysicsable
+class Thread final : public IPhysicsable
 {
 public:
     Thread() = default;
@@ -34,6 +31,7 @@ public:
 
 private:
     std::vector<std::shared_ptr<Spring>> springs;
+    // Scene units.
     Common::Point3D point{0.0f, 0.0f, 0.0f};
 };
 

@@ -3,6 +3,7 @@
 #include "Common/IMoveable.h"
 #include "Common/Point3D.h"
 #include "Common/WalkedList.h"
+#include "GameEngine2D/Physics/Forward.h"
 #include "GameEngine2D/Physics/Masses.h"
 
 #include <cstdint>
@@ -12,16 +13,11 @@
 namespace Quarnel::GameEngine2D::Physics
 {
 
-class IPhysicsable;
-class Mass;
-class MassGravities;
-class Thread;
-
 // The physics of one scene: a uniform gravity, a linear friction, the point masses it holds and the force
 // producers it asks for forces before every sub-step. Masses and producers are added between updates: adding from
 // inside a step makes that update fail instead of walking a changed list. A removed mass (Mass::Remove) is no
 // longer stepped and is forgotten at the next update.
-class World
+class World final
 {
 public:
     World(Common::Point3D uniformGravity, float frictionFactor);
@@ -50,13 +46,17 @@ private:
     // One sub-step: every force producer with the full step, then every mass with its share of it.
     void Step(float dt, float subStep);
 
+    // Scene units per second added to every mass's speed at each sub-step.
     Common::Point3D gravity;
+    // Mass units per sub-step: each sub-step adds speed × -friction to a mass's force.
     float friction;
     bool hasGravity = false;
     bool hasFriction = false;
     Common::WalkedList<IPhysicsable> physicsObjects;
     Masses masses;
+    // Simulated seconds per elapsed second.
     float timeFactor = 1.0f;
+    // Sub-steps per update; none at all while 0 or less.
     std::int32_t subSteps = 3;
 };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GameEngine2D/Scene/Forward.h"
 #include "GameEngine2D/Scene/Node.h"
 
 #include <array>
@@ -9,8 +10,6 @@
 
 namespace Quarnel::GameEngine2D::Scene
 {
-
-class DynamicMeshNode;
 
 // One joint of a skinned mesh's skeleton. Its matrix, the bone's transform relative to the mesh origin, is recomputed
 // every frame by its parent bone; the corners bound to it follow. Bones are ordinary child nodes of their parent bone
@@ -33,7 +32,6 @@ public:
     virtual void UpdateBones(IGameEngine& gameEngine);
     [[nodiscard]] virtual std::array<float, 16> GetMatrix() const;
 
-    [[nodiscard]] const std::vector<std::shared_ptr<BoneNode>>& GetBones() const { return bones; }
     // Called by the mesh when it lets go of its bones.
     void LeaveMesh() { owner = nullptr; }
 

@@ -1,11 +1,7 @@
 #pragma once
 
 #include "GameEngine2D/Scene/Node.h"
-
-namespace Quarnel::GameEngine2D::Video
-{
-class Engine;
-} // namespace Quarnel::GameEngine2D::Video
+#include "GameEngine2D/Video/Forward.h"
 
 namespace Quarnel::GameEngine2D::Scene
 {
@@ -13,7 +9,7 @@ namespace Quarnel::GameEngine2D::Scene
 // The eye of a scene: where it stands (the node position), what it looks at and which way is up, in a
 // perspective or a flat screen-space projection. The scene applies it before its tree is drawn; placed in
 // a tree, it applies itself again where it is drawn.
-class Camera : public Node
+class Camera final : public Node
 {
 public:
     Camera(std::string cameraName, Common::Point3D eye, Common::Point3D lookAt, bool orthographicMode);

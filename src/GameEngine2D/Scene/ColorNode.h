@@ -9,7 +9,7 @@ namespace Quarnel::GameEngine2D::Scene
 
 // A filled, always opaque rectangle whose top-left corner is the node's position and whose extent is its size (times
 // its scale).
-class ColorNode : public Node
+class ColorNode final : public Node
 {
 public:
     ColorNode(std::string nodeName, const Common::Rect& rect, Common::Color rectColor);

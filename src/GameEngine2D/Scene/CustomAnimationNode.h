@@ -1,19 +1,14 @@
 #pragma once
 
+#include "GameEngine2D/Animation/Forward.h"
 #include "GameEngine2D/Scene/EmptyNode.h"
+#include "GameEngine2D/Scene/Forward.h"
 
 #include <cstdint>
 #include <memory>
 
-namespace Quarnel::GameEngine2D::Animation
-{
-class CustomAnimation;
-} // namespace Quarnel::GameEngine2D::Animation
-
 namespace Quarnel::GameEngine2D::Scene
 {
-
-class Scene;
 
 // Base of application nodes that take one step per animation-clock tick. The first time the node is drawn it starts a
 // custom animation in its scene's animation manager, whose every step calls Animate with the elapsed milliseconds;
@@ -32,8 +27,6 @@ public:
     // The subclass's step; `elapsed` is the animation's elapsed time in milliseconds.
     virtual void Animate(std::uint32_t elapsed) = 0;
     virtual void OnAnimationStep(std::uint32_t elapsed);
-
-    [[nodiscard]] bool IsAnimationStarted() const { return animation != nullptr; }
 
 protected:
     // The scene whose animation manager runs the step; it must outlive the animation (the node's disposal).

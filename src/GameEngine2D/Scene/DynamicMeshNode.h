@@ -1,26 +1,18 @@
 #pragma once
 
 #include "GameEngine2D/Scene/BoneNode.h"
+#include "GameEngine2D/Video/Data/Forward.h"
+#include "GameEngine2D/Video/Forward.h"
 
 #include <memory>
 #include <vector>
-
-namespace Quarnel::GameEngine2D::Video
-{
-class Engine;
-} // namespace Quarnel::GameEngine2D::Video
-
-namespace Quarnel::GameEngine2D::Video::Data
-{
-class IndexedVertices;
-} // namespace Quarnel::GameEngine2D::Video::Data
 
 namespace Quarnel::GameEngine2D::Scene
 {
 
 // A skinned mesh and the root bone of its skeleton. It is drawn triangle by triangle after its children, each corner
 // bound to a bone moved by that bone's matrix. A corner's bone index counts the bones in creation order.
-class DynamicMeshNode : public BoneNode
+class DynamicMeshNode final : public BoneNode
 {
 public:
     // A null mesh: std::invalid_argument "mesh is null".

@@ -1,23 +1,14 @@
 #pragma once
 
 #include "Common/EventAddHandler.h"
+#include "GameEngine2D/Input/Forward.h"
+#include "GameEngine2D/Scene/Forward.h"
+#include "GameEngine2D/Video/Forward.h"
 
 #include <memory>
 
-namespace Quarnel::GameEngine2D::Input
-{
-class EventManager;
-} // namespace Quarnel::GameEngine2D::Input
-
-namespace Quarnel::GameEngine2D::Video
-{
-class Engine;
-} // namespace Quarnel::GameEngine2D::Video
-
 namespace Quarnel::GameEngine2D::Scene
 {
-
-class Scene;
 
 // What scenes, nodes and widgets need of the engine object: its video engine, its input dispatcher, its list of
 // scenes and its per-frame event. GameEngine implements it, so the scene layer never sees the engine object and

@@ -1,22 +1,18 @@
 #pragma once
 
 #include "GameEngine2D/Scene/Node.h"
+#include "GameEngine2D/Video/Data/Forward.h"
 
 #include <array>
 #include <memory>
 #include <optional>
-
-namespace Quarnel::GameEngine2D::Video::Data
-{
-class LightColors;
-} // namespace Quarnel::GameEngine2D::Video::Data
 
 namespace Quarnel::GameEngine2D::Scene
 {
 
 // One OpenGL light (light 0 + lightIndex), switched on and set every frame in the node's frame of reference. A new
 // light is directional, shining along (0, 0, 1), without attenuation and without colours (black).
-class LightNode : public Node
+class LightNode final : public Node
 {
 public:
     LightNode(std::string nodeName, Common::Point3D nodePosition, int index);

@@ -1,19 +1,15 @@
 #pragma once
 
 #include "GameEngine2D/Scene/Node.h"
+#include "GameEngine2D/Video/Data/Forward.h"
 
 #include <memory>
-
-namespace Quarnel::GameEngine2D::Video::Data
-{
-class IVertices;
-} // namespace Quarnel::GameEngine2D::Video::Data
 
 namespace Quarnel::GameEngine2D::Scene
 {
 
 // A node around a vertex set that draws and cleans up itself; the engine never creates one.
-class Mesh123Node : public Node
+class Mesh123Node final : public Node
 {
 public:
     // Null vertices: std::invalid_argument "vertices is null".

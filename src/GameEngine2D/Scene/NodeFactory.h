@@ -4,45 +4,25 @@
 #include "Common/Point2D.h"
 #include "Common/Point3D.h"
 #include "Common/Rect.h"
+#include "GameEngine2D/Scene/Forward.h"
 #include "GameEngine2D/Scene/IGameEngine.h"
 #include "GameEngine2D/Video/BasicShapeType.h"
+#include "GameEngine2D/Video/Data/Forward.h"
+#include "GameEngine2D/Video/Forward.h"
 
 #include <memory>
 #include <optional>
 #include <string>
 
-namespace Quarnel::GameEngine2D::Video
-{
-class Font;
-class Texture;
-} // namespace Quarnel::GameEngine2D::Video
-
-namespace Quarnel::GameEngine2D::Video::Data
-{
-class IVertices;
-class MeshData;
-} // namespace Quarnel::GameEngine2D::Video::Data
-
 namespace Quarnel::GameEngine2D::Scene
 {
-
-class ColorNode;
-class DynamicMeshNode;
-class EmptyNode;
-class LightNode;
-class PictureNode;
-class SimpleFormNode;
-class StaticMeshNode;
-class TextNode;
-class TextsNode;
-class Scene;
 
 // Creates the nodes of one scene, fetching what each kind needs from the engine and the scene, and logs
 // every creation. It never attaches a node: the caller adds it to a parent.
 //
 // The drawable kinds (pictures, colours, texts, forms, meshes, lights) get their Create operations here,
 // after CreateEmptyNode, as those node classes arrive.
-class NodeFactory
+class NodeFactory final
 {
 public:
     // Bound to the engine and the scene for its whole life; the scene owns the factory.

@@ -2,19 +2,15 @@
 
 #include "Common/Color.h"
 #include "Common/Point3D.h"
+#include "GameEngine2D/Video/Data/Forward.h"
 
 #include <memory>
-
-namespace Quarnel::GameEngine2D::Video::Data
-{
-class IVertices;
-} // namespace Quarnel::GameEngine2D::Video::Data
 
 namespace Quarnel::GameEngine2D::Scene
 {
 
 // Builders of vertex sets for form nodes.
-class NodeHelper
+class NodeHelper final
 {
 public:
     NodeHelper() = delete;

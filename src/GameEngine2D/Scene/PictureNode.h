@@ -2,13 +2,9 @@
 
 #include "Common/Color.h"
 #include "GameEngine2D/Scene/Node.h"
+#include "GameEngine2D/Video/Forward.h"
 
 #include <memory>
-
-namespace Quarnel::GameEngine2D::Video
-{
-class Texture;
-} // namespace Quarnel::GameEngine2D::Video
 
 namespace Quarnel::GameEngine2D::Scene
 {
@@ -16,7 +12,7 @@ namespace Quarnel::GameEngine2D::Scene
 // An image whose top-left corner is the node's position. Without stretch it is drawn at the texture's own pixel size,
 // which is then also the node's size; with stretch it is drawn at the node's size. The node holds one reference to the
 // texture's cached image and gives it back when disposed.
-class PictureNode : public Node
+class PictureNode final : public Node
 {
 public:
     // A null texture: std::invalid_argument "texture is null", and no node is made.

@@ -2,7 +2,11 @@
 
 #include "Common/Color.h"
 #include "Common/Point2D.h"
+#include "GameEngine2D/Animation/Forward.h"
+#include "GameEngine2D/Input/Forward.h"
 #include "GameEngine2D/Input/InputSubscription.h"
+#include "GameEngine2D/Physics/Forward.h"
+#include "GameEngine2D/Scene/Forward.h"
 #include "GameEngine2D/Scene/IGameEngine.h"
 
 #include <cstdint>
@@ -10,28 +14,8 @@
 #include <memory>
 #include <string>
 
-namespace Quarnel::GameEngine2D::Animation
-{
-class AnimationManager;
-} // namespace Quarnel::GameEngine2D::Animation
-
-namespace Quarnel::GameEngine2D::Input
-{
-class EventManager;
-} // namespace Quarnel::GameEngine2D::Input
-
-namespace Quarnel::GameEngine2D::Physics
-{
-class World;
-} // namespace Quarnel::GameEngine2D::Physics
-
 namespace Quarnel::GameEngine2D::Scene
 {
-
-class Camera;
-class EmptyNode;
-class Node;
-class NodeFactory;
 
 // One screen of the program: a node tree under one root, a camera, an animation clock, a physics world
 // and a node factory. The game engine updates every registered scene once per frame, in its list order.

@@ -2,19 +2,15 @@
 
 #include "GameEngine2D/Scene/Node.h"
 #include "GameEngine2D/Video/BasicShapeType.h"
+#include "GameEngine2D/Video/Data/Forward.h"
 
 #include <memory>
-
-namespace Quarnel::GameEngine2D::Video::Data
-{
-class IVertices;
-} // namespace Quarnel::GameEngine2D::Video::Data
 
 namespace Quarnel::GameEngine2D::Scene
 {
 
 // A shape drawn from a vertex set as one primitive of the given type; its size is the vertex set's extent.
-class SimpleFormNode : public Node
+class SimpleFormNode final : public Node
 {
 public:
     // Null vertices: std::invalid_argument "vertices is null".

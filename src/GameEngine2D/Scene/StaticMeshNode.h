@@ -1,20 +1,16 @@
 #pragma once
 
 #include "GameEngine2D/Scene/Node.h"
+#include "GameEngine2D/Video/Data/Forward.h"
 
 #include <memory>
-
-namespace Quarnel::GameEngine2D::Video::Data
-{
-class MeshData;
-} // namespace Quarnel::GameEngine2D::Video::Data
 
 namespace Quarnel::GameEngine2D::Scene
 {
 
 // A mesh kept in vertex buffers, drawn with its material in one call per frame. The node borrows the mesh: the buffers
-// belong to the video factory until the engine shuts down.
-class StaticMeshNode : public Node
+// belong to the video engine's vertex buffers until the engine shuts down.
+class StaticMeshNode final : public Node
 {
 public:
     // A null mesh: std::invalid_argument "mesh is null".

@@ -2,17 +2,11 @@
 
 #include "Common/Color.h"
 #include "GameEngine2D/Scene/Node.h"
+#include "GameEngine2D/Video/Forward.h"
 
 #include <memory>
 #include <string>
 #include <vector>
-
-namespace Quarnel::GameEngine2D::Video
-{
-class Engine;
-class Font;
-class Texture;
-} // namespace Quarnel::GameEngine2D::Video
 
 namespace Quarnel::GameEngine2D::Scene
 {
@@ -20,7 +14,7 @@ namespace Quarnel::GameEngine2D::Scene
 // One line of text in one font: one texture per character, laid out side by side from the node's origin to the right
 // (or, right to left, ending at the origin), optionally centred on the origin. The node's size is the line's width and
 // height. It holds one cache reference per character and gives them back when the text changes or the node is disposed.
-class TextNode : public Node
+class TextNode final : public Node
 {
 public:
     // Renders `nodeText` at once. A null font: std::invalid_argument "font is null".

@@ -2,25 +2,19 @@
 
 #include "Common/Color.h"
 #include "GameEngine2D/Scene/EmptyNode.h"
+#include "GameEngine2D/Scene/Forward.h"
+#include "GameEngine2D/Video/Forward.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-namespace Quarnel::GameEngine2D::Video
-{
-class Font;
-} // namespace Quarnel::GameEngine2D::Video
-
 namespace Quarnel::GameEngine2D::Scene
 {
 
-class NodeFactory;
-class TextNode;
-
 // A block of text lines, one child TextNode per line, stacked downwards from the node's origin. The block's size is the
 // widest line's width and the sum of the line heights. Borrows the scene's node factory to make its lines.
-class TextsNode : public EmptyNode
+class TextsNode final : public EmptyNode
 {
 public:
     TextsNode(std::string nodeName, Common::Point3D nodePosition, std::shared_ptr<Video::Font> textFont,

@@ -5,9 +5,11 @@
 #include "Common/Point3D.h"
 #include "GameEngine2D/Video/BasicShapeType.h"
 #include "GameEngine2D/Video/Data/Face.h"
+#include "GameEngine2D/Video/Data/Forward.h"
 #include "GameEngine2D/Video/Data/VboIDs.h"
 #include "GameEngine2D/Video/Data/VertexRecord.h"
 #include "GameEngine2D/Video/FontManager.h"
+#include "GameEngine2D/Video/Forward.h"
 #include "GameEngine2D/Video/ImageLoader.h"
 #include "GameEngine2D/Video/MaskData.h"
 #include "GameEngine2D/Video/Materials.h"
@@ -26,17 +28,8 @@
 
 struct SDL_Window;
 
-namespace Quarnel::GameEngine2D::Video::Data
-{
-class LightColors;
-} // namespace Quarnel::GameEngine2D::Video::Data
-
 namespace Quarnel::GameEngine2D::Video
 {
-
-class Material;
-class Surfaces;
-class Texture;
 
 // The two view set-ups a camera chooses between (SetView2D and SetView3D); no operation takes this type.
 enum class ViewType
@@ -52,7 +45,7 @@ enum class ViewType
 // Lifetime: the constructor opens the window; Dispose releases the drawable data (textures, buffers, surfaces)
 // while the context is still current; CloseWindow, called by GameEngine just before SDL_Quit, destroys the
 // context and the window. The destructor closes the window too if nobody did.
-class Engine
+class Engine final
 {
 public:
     // Initialises SDL's video subsystem and opens the window titled `title`. Throws std::runtime_error with

@@ -9,7 +9,7 @@ namespace Quarnel::GameEngine2D::Video
 
 // A plain description of a text style: a TrueType file, a point size, a colour and the identifier the font is
 // registered under. The TrueType file itself is opened only while missing characters are rendered.
-class Font
+class Font final
 {
 public:
     // Checked in this order: an empty file, an empty identifier, a size of 0 or less give std::invalid_argument

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Common/Color.h"
+#include "GameEngine2D/Video/Forward.h"
 
 #include <map>
 #include <memory>
@@ -9,11 +10,9 @@
 namespace Quarnel::GameEngine2D::Video
 {
 
-class Font;
-
 // Creates fonts under identifiers derived from their description and finds them again. Fonts live as long as
 // their manager; nothing removes one.
-class FontManager
+class FontManager final
 {
 public:
     FontManager() = default;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GameEngine2D/Video/Forward.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -8,19 +10,14 @@
 namespace Quarnel::GameEngine2D::Video
 {
 
-class Font;
-class ImageLoader;
-class SurfaceManager;
-class Surfaces;
-
-// Renders texts character by character for the factory's text operations. Every character (one Unicode code point)
+// Renders texts character by character for the image loader's text operations. Every character (one Unicode code point)
 // becomes its own image, cached in the surface cache under its glyph key, so each glyph of each font is rendered and
 // uploaded once however many texts use it. The TrueType file is opened at most once per call, and not at all when every
 // character is cached already.
 //
 // Borrows the image loader (to cut images into textures) and the surface cache; keeps nothing between calls but two
 // counters that show how much work the calls did.
-class GlyphRenderer
+class GlyphRenderer final
 {
 public:
     GlyphRenderer(ImageLoader& imageLoader, SurfaceManager& cache) noexcept;

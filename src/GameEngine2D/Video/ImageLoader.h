@@ -2,6 +2,7 @@
 
 #include "Common/Color.h"
 #include "Common/Point2D.h"
+#include "GameEngine2D/Video/Forward.h"
 #include "GameEngine2D/Video/GlTexture.h"
 #include "GameEngine2D/Video/SdlSurface.h"
 
@@ -14,18 +15,10 @@ struct SDL_Surface;
 namespace Quarnel::GameEngine2D::Video
 {
 
-class Font;
-class MaskData;
-class Surface;
-class SurfaceManager;
-class Surfaces;
-class Texture;
-class VideoSettings;
-
 // Turns image files, blank images and texts into drawable images: loads them, cuts each into power-of-two texture
 // parts no larger than the settings' maxTextureSize, uploads the parts and keeps file images and glyphs in the
 // surface cache, keyed by file name or glyph. Everything here needs the engine's GL context current.
-class ImageLoader
+class ImageLoader final
 {
 public:
     ImageLoader(const VideoSettings& videoSettings, const MaskData& masks, SurfaceManager& cache) noexcept;

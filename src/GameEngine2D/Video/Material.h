@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameEngine2D/Video/Data/LightColors.h"
+#include "GameEngine2D/Video/Forward.h"
 
 #include <memory>
 #include <string>
@@ -8,12 +9,10 @@
 namespace Quarnel::GameEngine2D::Video
 {
 
-class Texture;
-
 // How a mesh is coloured: an optional texture, optional ambient/diffuse/specular colours and a specular exponent.
 // Materials are shared by reference; the copy constructor makes an independent material that still shares the
 // texture but has colours of its own.
-class Material
+class Material final
 {
 public:
     explicit Material(std::string materialName) : name(std::move(materialName)) {}

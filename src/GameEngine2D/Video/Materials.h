@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GameEngine2D/Video/Forward.h"
+
 #include <map>
 #include <memory>
 #include <string>
@@ -7,11 +9,9 @@
 namespace Quarnel::GameEngine2D::Video
 {
 
-class Material;
-
 // The engine's registry of materials by name. Model materials are registered as model file name + "." + the name in
 // the material file, so two models may use one material name without clashing.
-class Materials
+class Materials final
 {
 public:
     Materials() = default;

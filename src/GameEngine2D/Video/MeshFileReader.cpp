@@ -323,7 +323,7 @@ void MeshFileReader::ReadMaterials(const std::string& modelFileName, const std::
         {
             if (!current)
                 throw std::runtime_error("map_Kd vor dem ersten newmtl");
-            // A texture that cannot be loaded leaves the material without one (the factory has warned).
+            // A texture that cannot be loaded leaves the material without one (the image loader has warned).
             current->SetTexture(images.CreateTextureFromFile(materialFolder + std::string(text.substr(7)), true));
         }
         else if (text.starts_with("Ka ") || text.starts_with("Kd ") || text.starts_with("Ks "))

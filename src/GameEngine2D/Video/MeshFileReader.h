@@ -2,31 +2,23 @@
 
 #include "Common/Color.h"
 #include "GameEngine2D/Video/Data/Face.h"
+#include "GameEngine2D/Video/Data/Forward.h"
 #include "GameEngine2D/Video/Data/VertexRecord.h"
+#include "GameEngine2D/Video/Forward.h"
 
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-namespace Quarnel::GameEngine2D::Video::Data
-{
-class IndexedVertices;
-class MeshData;
-} // namespace Quarnel::GameEngine2D::Video::Data
-
 namespace Quarnel::GameEngine2D::Video
 {
-
-class ImageLoader;
-class Materials;
-class VertexBuffers;
 
 // The one place that knows the model (OBJ) and material (MTL) subset: it reads model files with their material files
 // into indexed meshes, registers the materials (as model file name + "." + material name) with their textures, and
 // uploads one-group models into vertex buffers. Its text readers are strict: a missing or unreadable number raises
 // std::runtime_error naming the text, never a made-up value.
-class MeshFileReader
+class MeshFileReader final
 {
 public:
     MeshFileReader(Materials& registry, ImageLoader& imageLoader, VertexBuffers& buffers) noexcept;

@@ -10,7 +10,7 @@ namespace Quarnel::GameEngine2D::Video
 
 // One part of an image: an OpenGL texture whose edges are powers of two, holding the piece of the image that starts
 // at `position` in its top-left corner. The part owns its texture name.
-class Surface
+class Surface final
 {
 public:
     // An empty texture handle: std::invalid_argument "invalid texture-ID".
@@ -23,7 +23,6 @@ public:
     // Top-left corner of the part inside the whole image, in pixels.
     [[nodiscard]] Common::Point2D GetPosition() const noexcept { return position; }
 
-    [[nodiscard]] bool HasTexture() const noexcept { return static_cast<bool>(texture); }
     // Deletes the OpenGL texture now (the GL context must be current); later calls do nothing.
     void DeleteTexture() noexcept { texture.Reset(); }
 

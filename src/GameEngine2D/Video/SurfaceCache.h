@@ -1,15 +1,15 @@
 #pragma once
 
+#include "GameEngine2D/Video/Forward.h"
+
 #include <memory>
 
 namespace Quarnel::GameEngine2D::Video
 {
 
-class Surfaces;
-
 // One entry of the surface cache: a loaded image and how many holders have it. The count only reports; the image
 // stays cached until Free at shut-down whatever the count.
-class SurfaceCache
+class SurfaceCache final
 {
 public:
     // A new entry has one holder, the one that loaded it.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GameEngine2D/Video/Forward.h"
+
 #include <map>
 #include <memory>
 #include <optional>
@@ -8,12 +10,9 @@
 namespace Quarnel::GameEngine2D::Video
 {
 
-class SurfaceCache;
-class Surfaces;
-
 // The reference-counted cache of loaded images (and rendered glyphs), keyed by id: an image used by many nodes is
 // loaded and uploaded once. Entries live until FreeAll at shut-down.
-class SurfaceManager
+class SurfaceManager final
 {
 public:
     SurfaceManager();

@@ -11,7 +11,7 @@ namespace Quarnel::GameEngine2D::Video
 
 // All texture parts of one image, in the order they were cut (column by column from the left, top to bottom within a
 // column), with the image's id (its file name, or the caller's name) and its size in pixels. Shared by reference.
-class Surfaces
+class Surfaces final
 {
 public:
     // An empty id: std::invalid_argument "Id ist nicht gesetzt"; no parts: "Surfaces sind nicht gesetzt".

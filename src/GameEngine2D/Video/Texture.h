@@ -3,6 +3,7 @@
 #include "Common/Color.h"
 #include "Common/DataTypes/WInteger.h"
 #include "Common/Point2D.h"
+#include "GameEngine2D/Video/Forward.h"
 
 #include <memory>
 #include <optional>
@@ -10,11 +11,9 @@
 namespace Quarnel::GameEngine2D::Video
 {
 
-class Surfaces;
-
 // What picture nodes and materials hold: an image (its texture parts) with a colour and an optional transparency
 // (0..255) that is pushed while the texture is drawn.
-class Texture
+class Texture final
 {
 public:
     // A null image: std::invalid_argument "surfaces is null".

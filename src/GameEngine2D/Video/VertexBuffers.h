@@ -11,7 +11,7 @@ namespace Quarnel::GameEngine2D::Video
 
 // The vertex buffers of the uploaded meshes. It owns every buffer it made until ReleaseAll (the engine's
 // shut-down), so meshes that share buffers only name them. Needs the engine's GL context current.
-class VertexBuffers
+class VertexBuffers final
 {
 public:
     VertexBuffers() = default;

@@ -5,7 +5,7 @@ namespace Quarnel::GameEngine2D::Video
 
 // What the current frame has drawn so far, so that the cost of a scene can be shown. All counters are 0
 // after construction and after every Reset, which the video engine calls at the start of each frame.
-class VideoInfo
+class VideoInfo final
 {
 public:
     [[nodiscard]] unsigned GetTextures() const { return textures; }

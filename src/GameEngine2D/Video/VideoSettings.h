@@ -6,7 +6,7 @@ namespace Quarnel::GameEngine2D::Video
 {
 
 // What the program asks of its window. Built once by the program's entry and never changed afterwards.
-class VideoSettings
+class VideoSettings final
 {
 public:
     VideoSettings(Common::Point2D windowSize, int colourBits, bool fullscreenMode, int maxTextureEdge);

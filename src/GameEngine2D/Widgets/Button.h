@@ -3,16 +3,12 @@
 #include "Common/Event.h"
 #include "Common/Point3D.h"
 #include "Common/Rect.h"
+#include "GameEngine2D/Scene/Forward.h"
 #include "GameEngine2D/Widgets/Control.h"
 
 #include <functional>
 #include <memory>
 #include <string>
-
-namespace Quarnel::GameEngine2D::Scene
-{
-class TextNode;
-} // namespace Quarnel::GameEngine2D::Scene
 
 namespace Quarnel::GameEngine2D::Widgets
 {

@@ -4,6 +4,7 @@
 #include "Common/Point3D.h"
 #include "Common/Rect.h"
 #include "GameEngine2D/Widgets/Control.h"
+#include "GameEngine2D/Widgets/Forward.h"
 
 #include <functional>
 #include <memory>
@@ -11,8 +12,6 @@
 
 namespace Quarnel::GameEngine2D::Widgets
 {
-
-class Checkbox;
 
 // What a check box with a text or a picture shows and how it decides.
 struct CheckboxDefinition

@@ -1,7 +1,6 @@
 #include "GameEngine2D/Widgets/Control.h"
 
 #include "Common/MyLog.h"
-#include "GameEngine2D/Input/InputHandler.h"
 #include "GameEngine2D/Widgets/Frame.h"
 
 #include <fmt/core.h>

@@ -7,6 +7,7 @@
 #include "GameEngine2D/Input/InputSubscription.h"
 #include "GameEngine2D/Input/Keys.h"
 #include "GameEngine2D/Scene/Node.h"
+#include "GameEngine2D/Widgets/Forward.h"
 #include "GameEngine2D/Widgets/WidgetNodeType.h"
 #include "GameEngine2D/Widgets/WidgetType.h"
 
@@ -15,8 +16,6 @@
 
 namespace Quarnel::GameEngine2D::Widgets
 {
-
-class Frame;
 
 // The base of every widget. A control holds its kind, its frame, its hover, focus and enabled state, and
 // registers its screen rectangle with the frame's input manager once it has been drawn. It creates no graphics
@@ -66,7 +65,6 @@ public:
     virtual void SetEnabled(bool isEnabled);
 
     [[nodiscard]] bool IsHovered() const { return hovered; }
-    [[nodiscard]] const std::string& GetInfoText() const { return infoText; }
     [[nodiscard]] std::shared_ptr<Scene::Node> GetHighlightNode() const { return highlightNode; }
     // The control's rectangle in window pixels: its absolute position and its size.
     [[nodiscard]] Common::Rect GetScreenRect() const;

@@ -8,7 +8,10 @@
 #include "GameEngine2D/Input/InputHandler.h"
 #include "GameEngine2D/Input/InputManager.h"
 #include "GameEngine2D/Input/Keys.h"
+#include "GameEngine2D/Scene/Forward.h"
 #include "GameEngine2D/Scene/Node.h"
+#include "GameEngine2D/Video/Forward.h"
+#include "GameEngine2D/Widgets/Forward.h"
 #include "GameEngine2D/Widgets/WidgetNodeType.h"
 #include "GameEngine2D/Widgets/WidgetType.h"
 
@@ -17,22 +20,8 @@
 #include <optional>
 #include <string>
 
-namespace Quarnel::GameEngine2D::Scene
-{
-class Scene;
-class TextNode;
-} // namespace Quarnel::GameEngine2D::Scene
-
-namespace Quarnel::GameEngine2D::Video
-{
-class Font;
-} // namespace Quarnel::GameEngine2D::Video
-
 namespace Quarnel::GameEngine2D::Widgets
 {
-
-class Control;
-class Group;
 
 // A panel of widgets placed in a scene. It owns the main group that holds the widgets, an input manager of its
 // own that hands pointer and keyboard events to them, an optional info line (the tooltip) and the application's
@@ -90,11 +79,9 @@ public:
     [[nodiscard]] Input::InputSubscription AddInputHandler(const Common::Rect& space,
                                                            Input::InputHandler::Callback onInput);
     [[nodiscard]] const std::shared_ptr<Video::Font>& GetFont() const { return font; }
-    [[nodiscard]] const std::shared_ptr<Video::Font>& GetInfoFont() const { return infoFont; }
     [[nodiscard]] Scene::Scene& GetScene() const { return *scene; }
     // Whether the frame is registered with the scene's event manager.
     [[nodiscard]] bool IsRegistered() const { return static_cast<bool>(inputHandler); }
-    [[nodiscard]] const Input::InputManager& GetInputManager() const { return inputManager; }
 
 private:
     // Registers or moves the input area while enabled; otherwise unregisters.

@@ -4,6 +4,7 @@
 #include "Common/Rect.h"
 #include "Common/WalkedList.h"
 #include "GameEngine2D/Widgets/Control.h"
+#include "GameEngine2D/Widgets/Forward.h"
 
 #include <cstdint>
 #include <functional>
@@ -13,14 +14,6 @@
 
 namespace Quarnel::GameEngine2D::Widgets
 {
-
-class Checkbox;
-class CheckBoxGroup;
-class List;
-struct ButtonDefinition;
-struct CheckboxDefinition;
-struct ChoiceDefinition;
-struct ListDefinition;
 
 // A control that holds other controls and offers the building operations through which an application fills
 // a panel. There is no automatic layout: every widget goes where the caller says, relative to the group, and

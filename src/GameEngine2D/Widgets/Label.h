@@ -1,15 +1,11 @@
 #pragma once
 
 #include "Common/Point3D.h"
+#include "GameEngine2D/Scene/Forward.h"
 #include "GameEngine2D/Widgets/Control.h"
 
 #include <memory>
 #include <string>
-
-namespace Quarnel::GameEngine2D::Scene
-{
-class TextNode;
-} // namespace Quarnel::GameEngine2D::Scene
 
 namespace Quarnel::GameEngine2D::Widgets
 {

@@ -1,7 +1,6 @@
 #include "GameEngine2D/Widgets/List.h"
 
 #include "Common/Color.h"
-#include "Common/Handler.h"
 #include "Common/Helper.h"
 #include "GameEngine2D/Scene/TextNode.h"
 #include "GameEngine2D/Widgets/Button.h"

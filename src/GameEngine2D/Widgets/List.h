@@ -4,6 +4,7 @@
 #include "Common/Rect.h"
 #include "Common/Subscription.h"
 #include "GameEngine2D/Widgets/CheckBoxGroup.h"
+#include "GameEngine2D/Widgets/Forward.h"
 
 #include <cstdint>
 #include <memory>
@@ -12,9 +13,6 @@
 
 namespace Quarnel::GameEngine2D::Widgets
 {
-
-class Button;
-class Label;
 
 // What a list shows and how it chooses: a check-box group's choice plus a title.
 struct ListDefinition

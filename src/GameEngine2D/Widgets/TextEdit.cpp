@@ -1,6 +1,5 @@
 #include "GameEngine2D/Widgets/TextEdit.h"
 
-#include "Common/Handler.h"
 #include "GameEngine2D/Helper/NodeFadeTransparent.h"
 #include "GameEngine2D/Input/EventManager.h"
 #include "GameEngine2D/Scene/NodeFactory.h"

@@ -3,20 +3,12 @@
 #include "Common/Event.h"
 #include "Common/Rect.h"
 #include "Common/Subscription.h"
+#include "GameEngine2D/Helper/Forward.h"
+#include "GameEngine2D/Scene/Forward.h"
 #include "GameEngine2D/Widgets/Control.h"
 
 #include <memory>
 #include <string>
-
-namespace Quarnel::GameEngine2D::Scene
-{
-class TextNode;
-} // namespace Quarnel::GameEngine2D::Scene
-
-namespace Quarnel::GameEngine2D::Helper
-{
-class NodeFadeTransparent;
-} // namespace Quarnel::GameEngine2D::Helper
 
 namespace Quarnel::GameEngine2D::Widgets
 {

@@ -1,14 +1,13 @@
 #pragma once
 
 #include "GameEngine2D/Scene/EmptyNode.h"
+#include "app/System/Forward.h"
 
 #include <cstdint>
 #include <string>
 
 namespace Zandrel::System
 {
-
-class SolarSystem;
 
 // One body of the solar system. The node has no size of its own: its position is the body's position, which the
 // body's point mass writes every physics step, and its rotation is the body's spin. What is drawn hangs below it.

@@ -50,7 +50,8 @@ void SolarSystem::LoadSphereMesh()
         video.GetMeshFiles().LoadMesh(SphereFile);
     // Flat normals whatever the file gives, so every body is shaded alike.
     model->ComputeFaceNormals();
-    // Unlike a static mesh from the factory, the model may have several groups; the first one's material is used.
+    // Unlike a static mesh from the model file reader, the model may have several groups; the first one's material is
+    // used.
     const auto& groups = model->GetFaceGroups();
     if (groups.empty() || !groups.front().material)
         throw std::runtime_error(std::string("Das Kugelmodell ") + SphereFile + " hat kein Material");

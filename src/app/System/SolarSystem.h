@@ -1,37 +1,19 @@
 #pragma once
 
+#include "GameEngine2D/Physics/Forward.h"
 #include "GameEngine2D/Scene/EmptyNode.h"
+#include "GameEngine2D/Scene/Forward.h"
+#include "GameEngine2D/Video/Data/Forward.h"
+#include "GameEngine2D/Video/Forward.h"
+#include "app/System/Forward.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-namespace Quarnel::GameEngine2D::Physics
-{
-class MassGravities;
-} // namespace Quarnel::GameEngine2D::Physics
-
-namespace Quarnel::GameEngine2D::Scene
-{
-class Scene;
-} // namespace Quarnel::GameEngine2D::Scene
-
-namespace Quarnel::GameEngine2D::Video
-{
-class Surfaces;
-namespace Data
-{
-class MeshData;
-} // namespace Data
-} // namespace Quarnel::GameEngine2D::Video
-
 namespace Zandrel::System
 {
-
-class Item;
-class Planet;
-class Sun;
 
 // The bodies of the sandbox: creates suns and planets as its children, numbers them 1, 2, … (whatever their kind,
 // wrapping after 65535); each body couples itself to a point mass of the scene's physics world and to this one shared
@@ -39,7 +21,7 @@ class Sun;
 //
 // Every body draws the sphere model read once here: the bodies share its vertex buffers, each with a material of its
 // own, so colouring one body changes no other.
-class SolarSystem : public Quarnel::GameEngine2D::Scene::EmptyNode
+class SolarSystem final : public Quarnel::GameEngine2D::Scene::EmptyNode
 {
 public:
     static constexpr const char* SphereFile = "daten//models//sphere.obj";

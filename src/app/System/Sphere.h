@@ -2,19 +2,11 @@
 
 #include "Common/Color.h"
 #include "Common/Subscription.h"
+#include "GameEngine2D/Physics/Forward.h"
+#include "GameEngine2D/Scene/Forward.h"
 #include "app/System/Item.h"
 
 #include <memory>
-
-namespace Quarnel::GameEngine2D::Physics
-{
-class Mass;
-} // namespace Quarnel::GameEngine2D::Physics
-
-namespace Quarnel::GameEngine2D::Scene
-{
-class StaticMeshNode;
-} // namespace Quarnel::GameEngine2D::Scene
 
 namespace Zandrel::System
 {
@@ -43,10 +35,6 @@ public:
     [[nodiscard]] const std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode>& GetMeshNode() const
     {
         return meshNode;
-    }
-    [[nodiscard]] const std::shared_ptr<Quarnel::GameEngine2D::Physics::Mass>& GetPointMass() const
-    {
-        return pointMass;
     }
     // Degrees per simulated second about x, y and z.
     [[nodiscard]] Quarnel::Common::Point3D GetSpin() const { return spin; }

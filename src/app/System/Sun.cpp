@@ -22,6 +22,7 @@ Sun::Sun(std::string itemName, Quarnel::Common::Point3D itemPosition, float mass
     Sphere(std::move(itemName), itemPosition, massValue, owner, itemId, bodySize)
 {
     ShowMesh(CreateMeshNode(owner));
+    SetAmbient(SunAmbient);
 }
 
 void Sun::SetHighlight(bool on)
@@ -33,16 +34,12 @@ std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> Sun::CreateMeshNod
 {
     const std::shared_ptr<Quarnel::GameEngine2D::Video::Data::MeshData> mesh = owner.CreateSphereMesh();
     Quarnel::GameEngine2D::Scene::Scene& scene = owner.GetScene();
-    // The image comes from the factory's cache, where the solar system keeps it from start-up on.
+    // The image comes from the image cache, where the solar system keeps it from start-up on.
     texture = scene.GetGameEngine().GetVideoEngine().GetImages().CreateTextureFromFile(TextureFile, true);
-    // The factory has written why; a sun without its texture would be a plain planet.
+    // The image loader has written why; a sun without its texture would be a plain planet.
     if (!texture)
         throw std::runtime_error(std::string("Textur kann nicht geladen werden: ") + TextureFile);
-    const std::shared_ptr<Quarnel::GameEngine2D::Video::Material> material = mesh->GetMaterial();
-    material->SetTexture(texture);
-    if (!material->GetColors())
-        material->SetColors(std::make_shared<Quarnel::GameEngine2D::Video::Data::LightColors>());
-    material->GetColors()->ambient = SunAmbient;
+    mesh->GetMaterial()->SetTexture(texture);
     return scene.GetNodeFactory().CreateStaticMeshNode("sun_01", Quarnel::Common::Point3D(0.0f, 0.0f, 0.0f), mesh);
 }
 

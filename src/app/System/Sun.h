@@ -1,11 +1,7 @@
 #pragma once
 
+#include "GameEngine2D/Video/Forward.h"
 #include "app/System/Sphere.h"
-
-namespace Quarnel::GameEngine2D::Video
-{
-class Texture;
-} // namespace Quarnel::GameEngine2D::Video
 
 namespace Zandrel::System
 {
@@ -24,13 +20,13 @@ public:
 
     // White ambient while on, the sun's (200, 200, 200) otherwise.
     void SetHighlight(bool on) override;
-    // Gives the sun texture back to the factory's cache; the mesh node itself returns nothing.
+    // Gives the sun texture back to the image cache; the mesh node itself returns nothing.
     void DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
 
 private:
     [[nodiscard]] std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> CreateMeshNode(SolarSystem& owner);
 
-    // Borrowed from the factory's cache for this body's material.
+    // Borrowed from the image cache for this body's material.
     std::shared_ptr<Quarnel::GameEngine2D::Video::Texture> texture;
 };
 

@@ -7,7 +7,7 @@ namespace Quarnel::GameEngine2D::Video::Data
 {
 
 // A shape point with a colour of its own, set just before the point is emitted.
-class ColoredVertex : public Vertex
+class ColoredVertex final : public Vertex
 {
 public:
     ColoredVertex(Common::Point3D vertexPosition, Common::Color vertexColor) noexcept :

@@ -7,7 +7,7 @@ namespace Quarnel::GameEngine2D::Video::Data
 {
 
 // Shape points drawn in one colour for the whole list, set before the first point.
-class ColoredVertices : public SingleVertices
+class ColoredVertices final : public SingleVertices
 {
 public:
     explicit ColoredVertices(std::size_t count, Common::Color listColor = Common::Color(0, 0, 0, 255)) :

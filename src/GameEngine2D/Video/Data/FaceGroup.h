@@ -1,15 +1,11 @@
 #pragma once
 
 #include "GameEngine2D/Video/Data/Face.h"
+#include "GameEngine2D/Video/Forward.h"
 
 #include <memory>
 #include <string>
 #include <vector>
-
-namespace Quarnel::GameEngine2D::Video
-{
-class Material;
-}
 
 namespace Quarnel::GameEngine2D::Video::Data
 {

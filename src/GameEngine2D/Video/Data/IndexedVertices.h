@@ -5,21 +5,17 @@
 #include "GameEngine2D/Video/Data/IVertices.h"
 #include "GameEngine2D/Video/Data/VboIDs.h"
 #include "GameEngine2D/Video/Data/VertexRecord.h"
+#include "GameEngine2D/Video/Forward.h"
 
 #include <cstddef>
 #include <vector>
-
-namespace Quarnel::GameEngine2D::Video
-{
-class VertexBuffers;
-} // namespace Quarnel::GameEngine2D::Video
 
 namespace Quarnel::GameEngine2D::Video::Data
 {
 
 // A mesh as read from a model file: shared lists of positions, normals and texture coordinates, and faces whose
 // corners index into them, grouped with their materials. Mesh nodes draw it; it does not draw itself.
-class IndexedVertices : public IVertices
+class IndexedVertices final : public IVertices
 {
 public:
     IndexedVertices(std::vector<VertexRecord> meshPositions, std::vector<VertexRecord> meshTextureCoordinates,

@@ -7,7 +7,7 @@ namespace Quarnel::GameEngine2D::Video::Data
 
 // Ambient, diffuse and specular colour of a material or a light. The diffuse colour is also the plain colour of an
 // unlit material. Copying copies the three colours.
-class LightColors
+class LightColors final
 {
 public:
     LightColors() = default;

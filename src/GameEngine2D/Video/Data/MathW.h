@@ -8,7 +8,7 @@ namespace Quarnel::GameEngine2D::Video::Data
 {
 
 // Small matrix helper for dynamic meshes, which move each corner by its bone's matrix.
-class MathW
+class MathW final
 {
 public:
     // The point (with w = 1) multiplied by a column-major 4x4 OpenGL matrix; the fourth row is ignored (no

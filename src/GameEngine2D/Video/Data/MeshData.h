@@ -1,20 +1,16 @@
 #pragma once
 
 #include "GameEngine2D/Video/Data/VboIDs.h"
+#include "GameEngine2D/Video/Forward.h"
 
 #include <memory>
-
-namespace Quarnel::GameEngine2D::Video
-{
-class Material;
-}
 
 namespace Quarnel::GameEngine2D::Video::Data
 {
 
 // What a static mesh node draws: the vertex buffers of an uploaded model and a material. Copies share the buffers but
 // get a material of their own, so every node made from one model can change its own colours and texture.
-class MeshData
+class MeshData final
 {
 public:
     MeshData(VboIDs meshBuffers, std::shared_ptr<Material> meshMaterial) noexcept :

@@ -5,9 +5,9 @@
 namespace Quarnel::GameEngine2D::Video::Data
 {
 
-// The vertex-buffer names of one uploaded mesh. The factory owns the buffers and deletes them at shut-down; this
+// The vertex-buffer names of one uploaded mesh. The engine's vertex buffers own them and delete them at shut-down; this
 // record only names them, so copies of a mesh share one set of buffers.
-class VboIDs
+class VboIDs final
 {
 public:
     VboIDs() = default;

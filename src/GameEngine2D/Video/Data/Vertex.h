@@ -1,11 +1,7 @@
 #pragma once
 
 #include "Common/Point3D.h"
-
-namespace Quarnel::GameEngine2D::Video
-{
-class Engine;
-}
+#include "GameEngine2D/Video/Forward.h"
 
 namespace Quarnel::GameEngine2D::Video::Data
 {

@@ -1,0 +1,17 @@
+#pragma once
+
+// Declares every type of this namespace, for headers that only name them.
+namespace Quarnel::GameEngine2D::Physics
+{
+
+class GravityKernel;
+class IPhysicsable;
+class Mass;
+class MassGravities;
+class Masses;
+class Spring;
+class SpringData;
+class Thread;
+class World;
+
+} // namespace Quarnel::GameEngine2D::Physics

@@ -1,0 +1,13 @@
+#pragma once
+
+// Declares every type of this namespace, for headers that only name them.
+namespace Zandrel::System
+{
+
+class Item;
+class Planet;
+class SolarSystem;
+class Sphere;
+class Sun;
+
+} // namespace Zandrel::System
