@@ -16,7 +16,7 @@ using Quarnel::Common::Point3D;
 using namespace Quarnel::GameEngine2D;
 
 // Stands in for a scene node: only its position matters to the physics.
-class Body : public Common::IMoveable
+class Body : public Quarnel::Common::IMoveable
 {
 public:
     explicit Body(Point3D start) : position(start) {}

@@ -162,6 +162,28 @@ TEST(InputManagerRegistry, AHandlerThatThrowsEndsTheDispatchButNotTheRegistry)
     EXPECT_EQ(calls.names, (std::vector<std::string>{"after", "new"}));
 }
 
+// A registration that goes takes its handler out at once: its owner may be gone, so it is not called again, not even
+// later in the dispatch that is running; and it may outlive the registry.
+TEST(InputSubscriptionLifetime, AHandlerWhoseSubscriptionGoesIsNeverCalledAgain)
+{
+    Calls calls;
+    InputSubscription outliving;
+    {
+        InputManager manager("test");
+        InputSubscription later;
+        const auto dropper = manager.AddInputHandler(std::nullopt, [&](bool, EventType, const KeyState&, Point2D) {
+            calls.names.push_back("dropper");
+            later.Reset();
+        });
+        later = manager.AddInputHandler(std::nullopt, calls.Record("later"));
+        outliving = manager.AddInputHandler(std::nullopt, calls.Record("outliving"));
+        manager.Dispatch(EventType::Click, noKeys, {});
+        EXPECT_EQ(calls.names, (std::vector<std::string>{"dropper", "outliving"}));
+        EXPECT_EQ(manager.GetHandlerCount(), 2);
+    }
+    outliving.Reset();
+}
+
 TEST(InputManagerRegistration, LogsTheRegistryAndTheAreaAndRefusesAMissingCallback)
 {
     const Quarnel::TestSupport::LogRecorder log;

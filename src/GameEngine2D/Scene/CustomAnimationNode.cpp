@@ -33,7 +33,7 @@ void CustomAnimationNode::UpdateNode(IGameEngine&)
         throw std::runtime_error("scene is null");
     // The node owns the animation, and the animation's registration goes with it.
     animation =
-        std::make_shared<Animation::CustomAnimation>([this](std::uint32_t elapsed) { OnAnimationStep(elapsed); });
+        std::make_unique<Animation::CustomAnimation>([this](std::uint32_t elapsed) { OnAnimationStep(elapsed); });
     animation->Start(scene->GetAnimationManager());
 }
 

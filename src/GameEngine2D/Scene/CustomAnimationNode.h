@@ -35,7 +35,7 @@ protected:
 private:
     void StopAnimation();
 
-    std::shared_ptr<Animation::CustomAnimation> animation;
+    std::unique_ptr<Animation::CustomAnimation> animation;
     Scene* scene = nullptr;
 };
 
