@@ -169,9 +169,8 @@ void GameGUI::BuildInfoFrame()
                                                             Quarnel::Common::Point2D /*mouse*/) { OnKey(kind, keys); });
 }
 
-void GameGUI::DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
+void GameGUI::DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& /*gameEngine*/)
 {
-    (void)gameEngine;
     keyHandler.Reset();
 }
 
