@@ -1,5 +1,7 @@
 #pragma once
 
+#include "GameEngine2D/Physics/GravityLaw.h"
+
 #include <cstddef>
 #include <memory>
 #include <vector>
@@ -9,17 +11,15 @@ namespace Quarnel::GameEngine2D::Physics
 
 class Mass;
 
-// The pairwise attraction of MassGravities over plain float arrays. Positions do not change while the forces
-// of a sub-step are gathered, so they are read once per update into a structure of arrays; the forces
-// already gathered are read in too and every pair's contribution is added in the order of the pair walk
-// (i ascending, j from i + 1), so each mass ends with exactly the float value the pair-by-pair walk gives.
-// The buffers are kept between updates and only grow, so a steady world allocates nothing here.
+// Feeds the pairwise attraction of MassGravities to the kernels over plain float arrays. Positions do not change
+// while the forces of a sub-step are gathered, so they are read once per update into a structure of arrays
+// together with the forces already gathered; the kernel adds every pair's contribution and the sums go back to
+// the masses. The buffers are kept between updates and only grow, so a steady world allocates nothing here.
 class GravityKernel
 {
 public:
-    // The gravitational constant of both laws and the divisor of the distance-independent one.
-    static constexpr float G = 0.00067f;
-    static constexpr float ConstantLawDivisor = 20.0f;
+    static constexpr float G = GravityLaw::G;
+    static constexpr float ConstantLawDivisor = GravityLaw::ConstantLawDivisor;
 
     GravityKernel() = default;
     GravityKernel(const GravityKernel&) = delete;
@@ -35,8 +35,6 @@ private:
     std::size_t count = 0;
     std::vector<float> x, y, z, m;
     std::vector<float> fx, fy, fz;
-    // The pair forces of the two rows in flight, six arrays of count floats.
-    std::vector<float> rowForces;
 };
 
 } // namespace Quarnel::GameEngine2D::Physics
