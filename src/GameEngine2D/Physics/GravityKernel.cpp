@@ -4,16 +4,42 @@
 #include "GameEngine2D/Physics/GravityArrays.h"
 #include "GameEngine2D/Physics/Mass.h"
 #include "GameEngine2D/Physics/PairWalk.h"
+#include "GameEngine2D/Physics/ParallelGravity.h"
 #include "GameEngine2D/Scene/Common/IMoveable.h"
+
+#include <algorithm>
+#include <thread>
 
 namespace Quarnel::GameEngine2D::Physics
 {
+
+GravityKernel::GravityKernel() = default;
+
+GravityKernel::~GravityKernel() = default;
+
+void GravityKernel::SetThreadCount(std::size_t threads)
+{
+    if (threads == 0)
+        threads = std::max<std::size_t>(std::thread::hardware_concurrency(), 1);
+    if (threads == ThreadCount())
+        return;
+    parallel = threads > 1 ? std::make_unique<ParallelGravity>(threads) : nullptr;
+}
+
+std::size_t GravityKernel::ThreadCount() const
+{
+    return parallel ? parallel->ThreadCount() : 1;
+}
 
 void GravityKernel::Apply(const std::vector<std::shared_ptr<Mass>>& masses, bool simpleMode, float factor)
 {
     Load(masses);
     const GravityArrays arrays{count, x.data(), y.data(), z.data(), m.data(), fx.data(), fy.data(), fz.data()};
-    AddPairWalkForces(arrays, GravityLaw{simpleMode, factor});
+    const GravityLaw law{simpleMode, factor};
+    if (parallel)
+        parallel->AddForces(arrays, law);
+    else
+        AddPairWalkForces(arrays, law);
     Store(masses);
 }
 

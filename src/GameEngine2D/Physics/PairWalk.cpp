@@ -1,21 +1,11 @@
 #include "GameEngine2D/Physics/PairWalk.h"
 
+#include "GameEngine2D/Physics/Avx512Support.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-
-#if defined(__GNUC__) && defined(__x86_64__)
-// GCC 12 takes the placeholder operand of the unmasked AVX-512 intrinsics (_mm512_undefined_ps) for an
-// uninitialised variable; the warning is silenced for the intrinsics' header only.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmaybe-uninitialized"
-#include <immintrin.h>
-#pragma GCC diagnostic pop
-#define QUARNEL_AVX512_WALK 1
-#else
-#define QUARNEL_AVX512_WALK 0
-#endif
 
 // The x86-64 baseline has 4-wide vectors only; an AVX2 clone of the portable pair loops doubles that where the
 // processor has it. AVX2 brings no fused multiply-add, and the physics sources are built without contraction, so
@@ -170,7 +160,7 @@ QUARNEL_PORTABLE_CLONES void PortableWalkInverseSquare(const GravityArrays& bodi
     PortableWalk<false>(bodies, factor);
 }
 
-#if QUARNEL_AVX512_WALK
+#if QUARNEL_AVX512_PATHS
 
 // ---- The AVX-512 walk: sixteen rows at a time in the lanes of one vector, the columns skewed ----
 //
@@ -405,20 +395,14 @@ template <bool SimpleMode>
         SkewBlock<SimpleMode>(bodies, first, factorLanes);
 }
 
-bool HasAvx512()
-{
-    static const bool has = __builtin_cpu_supports("avx512f") != 0;
-    return has;
-}
-
 #endif
 
 } // namespace
 
 void AddPairWalkForces(const GravityArrays& bodies, const GravityLaw& law)
 {
-#if QUARNEL_AVX512_WALK
-    if (HasAvx512())
+#if QUARNEL_AVX512_PATHS
+    if (ProcessorHasAvx512())
     {
         if (law.simpleMode)
             SkewWalk<true>(bodies, law.factor);
