@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
 #include <memory>

@@ -14,6 +14,8 @@ namespace
 
 // Floats per vector; rows and columns are padded to whole vectors, and chunks start on a vector.
 constexpr std::size_t Lanes = 16;
+// Rows that meet each vector of columns together (AVX-512 path); chunks end on a block.
+constexpr std::size_t RowsPerBlock = 4;
 // Chunks per update, whatever the thread count: they are handed out in order to whichever thread is free, and
 // thirty-two keep the last one short enough for the threads to finish together.
 constexpr std::size_t ChunkCount = 32;
@@ -117,8 +119,6 @@ void PortableChunk(const PaddedBodies& b, std::size_t firstRow, std::size_t endR
 #if QUARNEL_AVX512_PATHS
 
 // ---- The AVX-512 chunk: four rows at a time against sixteen columns per vector ----
-
-constexpr std::size_t RowsPerBlock = 4;
 
 struct RowLanes
 {
@@ -291,9 +291,12 @@ void ParallelGravity::Prepare(const GravityArrays& bodies)
     bodyStorage.resize(4 * newPadded + Lanes);
     if (newPadded != padded || bodies.count != count)
     {
+        // Until the plan and its buffer are complete, no count matches it: a failed allocation replans next time.
+        count = 0;
+        padded = 0;
+        PlanChunks(bodies.count, newPadded);
         count = bodies.count;
         padded = newPadded;
-        PlanChunks();
     }
     bodiesStart = AlignedStart(bodyStorage);
     float* x = bodyStorage.data() + bodiesStart;
@@ -312,29 +315,29 @@ void ParallelGravity::Prepare(const GravityArrays& bodies)
         std::fill(array + count, array + padded, 0.0f);
 }
 
-void ParallelGravity::PlanChunks()
+void ParallelGravity::PlanChunks(std::size_t bodyCount, std::size_t paddedCount)
 {
     // Each group of sixteen rows weighs about as much as its rows' pairs; chunks of groups get equal shares.
-    const std::size_t groups = padded / Lanes;
+    const std::size_t groups = paddedCount / Lanes;
     std::size_t total = 0;
     for (std::size_t group = 0; group < groups; ++group)
-        total += padded - group * Lanes;
+        total += paddedCount - group * Lanes;
     chunks.clear();
     std::size_t weight = 0;
     std::size_t firstGroup = 0;
     std::size_t sumsLength = 0;
     for (std::size_t group = 0; group < groups; ++group)
     {
-        weight += padded - group * Lanes;
+        weight += paddedCount - group * Lanes;
         if (weight * ChunkCount < total * (chunks.size() + 1) && group + 1 < groups)
             continue;
         Chunk chunk;
         chunk.firstRow = firstGroup * Lanes;
         // Rows past the last body are skipped, up to the end of their block.
-        chunk.endRow = std::min((group + 1) * Lanes, (count + 3) / 4 * 4);
+        chunk.endRow = std::min((group + 1) * Lanes, (bodyCount + RowsPerBlock - 1) / RowsPerBlock * RowsPerBlock);
         chunk.sumsOffset = sumsLength;
         chunks.push_back(chunk);
-        sumsLength += 3 * (padded - chunk.firstRow);
+        sumsLength += 3 * (paddedCount - chunk.firstRow);
         firstGroup = group + 1;
     }
     sumStorage.resize(sumsLength + Lanes);

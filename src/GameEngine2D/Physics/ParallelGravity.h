@@ -47,7 +47,7 @@ private:
 
     void AddForcesOn(const GravityArrays& bodies, const GravityLaw& law, bool portable);
     void Prepare(const GravityArrays& bodies);
-    void PlanChunks();
+    void PlanChunks(std::size_t bodyCount, std::size_t paddedCount);
     void AddChunkSums(const GravityArrays& bodies);
 
     WorkerPool pool;
