@@ -29,9 +29,9 @@ public:
     [[nodiscard]] virtual bool IsSimpleMode() const;
     virtual void SetFactor(float value);
     // Threads that share the pairs, the caller included. 1, the default, gives exactly the float results of the
-    // pair-by-pair walk; more use the parallel kernel, whose forces are the same for every thread count and run
-    // but differ from the walk's by about 1e-7 of the sum of the force magnitudes on a body. 0 takes one thread
-    // per processor core. A list that holds a mass twice is always walked pair by pair.
+    // pair-by-pair walk; more use the parallel kernel (ParallelGravity), whose forces are the same for every
+    // thread count and run but are summed in another order, so they differ from the walk's in the last bits.
+    // 0 takes one thread per processor core. A list that holds a mass twice is always walked pair by pair.
     virtual void SetThreadCount(std::size_t count);
     [[nodiscard]] virtual std::size_t ThreadCount() const;
 
