@@ -7,15 +7,6 @@
 #include <cstddef>
 #include <cstdint>
 
-// The x86-64 baseline has 4-wide vectors only; an AVX2 clone of the portable pair loops doubles that where the
-// processor has it. AVX2 brings no fused multiply-add, and the physics sources are built without contraction, so
-// both clones round every operation exactly like the scalar formula.
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
-#define QUARNEL_PORTABLE_CLONES __attribute__((target_clones("avx2", "default")))
-#else
-#define QUARNEL_PORTABLE_CLONES
-#endif
-
 namespace Quarnel::GameEngine2D::Physics
 {
 
@@ -150,6 +141,8 @@ template <bool SimpleMode>
     // With an odd count the last mass has no later partner: its force is complete already.
 }
 
+// Without contraction (the physics sources are built with -ffp-contract=off), the clones round every operation
+// exactly like the scalar formula.
 QUARNEL_PORTABLE_CLONES void PortableWalkSimple(const GravityArrays& bodies, float factor)
 {
     PortableWalk<true>(bodies, factor);

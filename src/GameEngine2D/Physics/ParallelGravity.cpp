@@ -70,45 +70,91 @@ float TreeSum(const float (&lanes)[Lanes])
 
 // ---- The portable chunk: one row at a time, its sums kept in sixteen lanes ----
 
+// Columns per tile of the portable chunk: a row's pair forces over one tile wait on the stack to join its lanes.
+constexpr std::size_t TileColumns = 256;
+
+struct RowTile
+{
+    float x[TileColumns];
+    float y[TileColumns];
+    float z[TileColumns];
+};
+
+// The forces of a row's pairs with `length` columns go to the tile and are taken from the columns' sums; the
+// columns before `after` (those up to the row) weigh 0. A plain loop without branches, so that it vectorises;
+// the restrict qualifiers must sit on parameters, as GCC does not vectorise through restrict-qualified locals.
 template <bool SimpleMode>
-void PortableChunk(const PaddedBodies& b, std::size_t firstRow, std::size_t endRow, const ChunkSums& sums, float scale)
+[[gnu::always_inline]] inline void PortableTile(float xi, float yi, float zi, float ki, std::size_t after,
+                                                std::size_t length, const float* __restrict x,
+                                                const float* __restrict y, const float* __restrict z,
+                                                const float* __restrict m, float* __restrict sumX,
+                                                float* __restrict sumY, float* __restrict sumZ, float* __restrict tx,
+                                                float* __restrict ty, float* __restrict tz)
+{
+    for (std::size_t k = 0; k < after; ++k)
+    {
+        tx[k] = 0.0f;
+        ty[k] = 0.0f;
+        tz[k] = 0.0f;
+    }
+    for (std::size_t k = after; k < length; ++k)
+    {
+        const float dx = x[k] - xi;
+        const float dy = y[k] - yi;
+        const float dz = z[k] - zi;
+        const float r2 = dx * dx + dy * dy + dz * dz;
+        // Masses at one place weigh 0; the placeholder distance keeps the lane free of 1 / 0.
+        const bool apart = r2 != 0.0f;
+        const float inverse = 1.0f / std::sqrt(apart ? r2 : 1.0f);
+        float w = ki * m[k] * inverse * (apart ? 1.0f : 0.0f);
+        if constexpr (!SimpleMode)
+        {
+            const float clamp = inverse * inverse * InverseScaleSquared;
+            w = w * (clamp < 1.0f ? clamp : 1.0f);
+        }
+        tx[k] = dx * w;
+        ty[k] = dy * w;
+        tz[k] = dz * w;
+        sumX[k] -= dx * w;
+        sumY[k] -= dy * w;
+        sumZ[k] -= dz * w;
+    }
+}
+
+// Lane l of the row's sums takes the tile's columns l, l + 16, ... in order.
+inline void AddToLanes(const float* tile, std::size_t length, float (&lanes)[Lanes])
+{
+    for (std::size_t k = 0; k < length; k += Lanes)
+        for (std::size_t l = 0; l < Lanes; ++l)
+            lanes[l] += tile[k + l];
+}
+
+template <bool SimpleMode>
+[[gnu::always_inline]] inline void PortableChunk(const PaddedBodies& b, std::size_t firstRow, std::size_t endRow,
+                                                 const ChunkSums& sums, float scale)
 {
     std::fill_n(sums.x, b.padded - firstRow, 0.0f);
     std::fill_n(sums.y, b.padded - firstRow, 0.0f);
     std::fill_n(sums.z, b.padded - firstRow, 0.0f);
+    RowTile tile;
     for (std::size_t i = firstRow; i < endRow; ++i)
     {
-        const float xi = b.x[i];
-        const float yi = b.y[i];
-        const float zi = b.z[i];
         const float ki = b.m[i] * scale;
         float ax[Lanes] = {};
         float ay[Lanes] = {};
         float az[Lanes] = {};
-        for (std::size_t j = i - i % Lanes; j < b.padded; j += Lanes)
+        for (std::size_t begin = i - i % Lanes; begin < b.padded; begin += TileColumns)
         {
-            for (std::size_t l = 0; l < Lanes; ++l)
-            {
-                const std::size_t column = j + l;
-                const float dx = b.x[column] - xi;
-                const float dy = b.y[column] - yi;
-                const float dz = b.z[column] - zi;
-                const float r2 = dx * dx + dy * dy + dz * dz;
-                float w = 0.0f;
-                if (column > i && r2 != 0.0f)
-                {
-                    const float inverse = 1.0f / std::sqrt(r2);
-                    w = ki * b.m[column] * inverse;
-                    if constexpr (!SimpleMode)
-                        w = w * std::min(inverse * inverse * InverseScaleSquared, 1.0f);
-                }
-                ax[l] += dx * w;
-                ay[l] += dy * w;
-                az[l] += dz * w;
-                sums.x[column - firstRow] -= dx * w;
-                sums.y[column - firstRow] -= dy * w;
-                sums.z[column - firstRow] -= dz * w;
-            }
+            const std::size_t end = std::min(begin + TileColumns, b.padded);
+            // Everything from column `begin` on; the chunk's sums start at its first row, which is not after it.
+            const std::size_t after = std::min(i + 1 > begin ? i + 1 - begin : 0, end - begin);
+            const std::size_t offset = begin - sums.firstRow;
+            PortableTile<SimpleMode>(b.x[i], b.y[i], b.z[i], ki, after, end - begin, b.x + begin, b.y + begin,
+                                     b.z + begin, b.m + begin, sums.x + offset, sums.y + offset, sums.z + offset,
+                                     tile.x, tile.y, tile.z);
+            AddToLanes(tile.x, end - begin, ax);
+            AddToLanes(tile.y, end - begin, ay);
+            AddToLanes(tile.z, end - begin, az);
         }
         sums.x[i - firstRow] += TreeSum(ax);
         sums.y[i - firstRow] += TreeSum(ay);
@@ -228,6 +274,18 @@ template <bool SimpleMode>
 
 #endif
 
+QUARNEL_PORTABLE_CLONES void PortableChunkSimple(const PaddedBodies& b, std::size_t firstRow, std::size_t endRow,
+                                                 const ChunkSums& sums, float scale)
+{
+    PortableChunk<true>(b, firstRow, endRow, sums, scale);
+}
+
+QUARNEL_PORTABLE_CLONES void PortableChunkInverseSquare(const PaddedBodies& b, std::size_t firstRow, std::size_t endRow,
+                                                        const ChunkSums& sums, float scale)
+{
+    PortableChunk<false>(b, firstRow, endRow, sums, scale);
+}
+
 void AddChunk(const PaddedBodies& b, std::size_t firstRow, std::size_t endRow, const ChunkSums& sums,
               const GravityLaw& law, bool portable)
 {
@@ -245,9 +303,9 @@ void AddChunk(const PaddedBodies& b, std::size_t firstRow, std::size_t endRow, c
     (void)portable;
 #endif
     if (law.simpleMode)
-        PortableChunk<true>(b, firstRow, endRow, sums, scale);
+        PortableChunkSimple(b, firstRow, endRow, sums, scale);
     else
-        PortableChunk<false>(b, firstRow, endRow, sums, scale);
+        PortableChunkInverseSquare(b, firstRow, endRow, sums, scale);
 }
 
 } // namespace
