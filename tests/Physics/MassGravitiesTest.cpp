@@ -2,11 +2,11 @@
 
 #include "GameEngine2D/Physics/Mass.h"
 #include "GameEngine2D/Physics/World.h"
+#include "Physics/PairWalkReference.h"
 #include "Physics/PhysicsTestDoubles.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
 #include <memory>
@@ -133,64 +133,6 @@ TEST_F(Gravitation, ANaNMassLeavesItsPartnersAlone)
     EXPECT_TRUE(SamePoint(first->Speed(), Point3D(pull / 1.0f, 0.0f, 0.0f)));
     EXPECT_TRUE(SamePoint(second->Speed(), Point3D(-pull / 1.0f, 0.0f, 0.0f)));
     EXPECT_TRUE(SamePoint(broken->Target().GetPosition(), Point3D(0.0f, 1.0f, 0.0f)));
-}
-
-// The pair walk written out with the float operations of both laws: every mass collects its forces in
-// the order (0,1), (0,2), ..., (1,2), ..., starting from the force it had already gathered.
-struct Body
-{
-    float x, y, z, m;
-    float fx, fy, fz;
-};
-
-void ReferencePairWalk(std::vector<Body>& bodies, const std::vector<std::size_t>& order, bool simple, float factor)
-{
-    for (std::size_t i = 0; i < order.size(); ++i)
-    {
-        for (std::size_t j = i + 1; j < order.size(); ++j)
-        {
-            Body& a = bodies[order[i]];
-            Body& b = bodies[order[j]];
-            const float dx = a.x - b.x, dy = a.y - b.y, dz = a.z - b.z;
-            const float sum = dx * dx + dy * dy + dz * dz;
-            const float r = sum == 0.0f ? 0.0f : std::sqrt(sum);
-            float fx = 0.0f, fy = 0.0f, fz = 0.0f;
-            if (r != 0.0f)
-            {
-                const float ux = dx / -r, uy = dy / -r, uz = dz / -r;
-                if (simple)
-                {
-                    fx = ux * G * a.m * b.m / 20.0f;
-                    fy = uy * G * a.m * b.m / 20.0f;
-                    fz = uz * G * a.m * b.m / 20.0f;
-                }
-                else
-                {
-                    float s = r / 2.0f * 1000.0f;
-                    if (s < 1.0f)
-                        s = 1.0f;
-                    const float product = a.m * G * b.m;
-                    const float divisor = s * s * factor;
-                    fx = ux * product / divisor;
-                    fy = uy * product / divisor;
-                    fz = uz * product / divisor;
-                }
-            }
-            a.fx = a.fx + fx;
-            a.fy = a.fy + fy;
-            a.fz = a.fz + fz;
-            b.fx = b.fx + fx * -1.0f;
-            b.fy = b.fy + fy * -1.0f;
-            b.fz = b.fz + fz * -1.0f;
-        }
-    }
-}
-
-std::uint32_t Bits(float value)
-{
-    std::uint32_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
 }
 
 // Many bodies of very different masses and distances, some together, some closer than the minimum

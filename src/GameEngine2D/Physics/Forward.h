@@ -9,9 +9,11 @@ class IPhysicsable;
 class Mass;
 class MassGravities;
 class Masses;
+class ParallelGravity;
 class Spring;
 class SpringData;
 class Thread;
+class WorkerPool;
 class World;
 
 } // namespace Quarnel::GameEngine2D::Physics

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GameEngine2D/Physics/Forward.h"
+#include "GameEngine2D/Physics/GravityLaw.h"
 
 #include <cstddef>
 #include <memory>
@@ -9,21 +10,28 @@
 namespace Quarnel::GameEngine2D::Physics
 {
 
-// The pairwise attraction of MassGravities over plain float arrays. Positions do not change while the forces
-// of a sub-step are gathered, so they are read once per update into a structure of arrays; the forces
-// already gathered are read in too and every pair's contribution is added in the order of the pair walk
-// (i ascending, j from i + 1), so each mass ends with exactly the float value the pair-by-pair walk gives.
-// The buffers are kept between updates and only grow, so a steady world allocates nothing here.
+// Feeds the pairwise attraction of MassGravities to the kernels over plain float arrays. Positions do not change
+// while the forces of a sub-step are gathered, so they are read once per update into a structure of arrays
+// together with the forces already gathered; the kernel adds every pair's contribution and the sums go back to
+// the masses. The buffers are kept between updates and only grow, so a steady world allocates nothing here.
+// By default the pairs are walked on the calling thread with exactly the float results of the pair-by-pair walk;
+// with more threads the parallel kernel shares them out.
 class GravityKernel
 {
 public:
-    // The gravitational constant of both laws and the divisor of the distance-independent one.
-    static constexpr float G = 0.00067f;
-    static constexpr float ConstantLawDivisor = 20.0f;
+    static constexpr float G = GravityLaw::G;
+    static constexpr float ConstantLawDivisor = GravityLaw::ConstantLawDivisor;
 
-    GravityKernel() = default;
+    GravityKernel();
     GravityKernel(const GravityKernel&) = delete;
     GravityKernel& operator=(const GravityKernel&) = delete;
+    ~GravityKernel();
+
+    // Threads that share the pairs, the caller included: 1 walks them on the calling thread, bit for bit in the
+    // walk's order; more use ParallelGravity, whose forces are the same for every thread count but differ from
+    // the walk's in the last bits. 0 takes one thread per processor core.
+    void SetThreadCount(std::size_t threads);
+    [[nodiscard]] std::size_t ThreadCount() const;
 
     // Attracts every pair of the given masses and adds the forces to them. The masses must be distinct.
     void Apply(const std::vector<std::shared_ptr<Mass>>& masses, bool simpleMode, float factor);
@@ -35,8 +43,8 @@ private:
     std::size_t count = 0;
     std::vector<float> x, y, z, m;
     std::vector<float> fx, fy, fz;
-    // The pair forces of the two rows in flight, six arrays of count floats.
-    std::vector<float> rowForces;
+    // Present while more than one thread is asked for; it owns the threads.
+    std::unique_ptr<ParallelGravity> parallel;
 };
 
 } // namespace Quarnel::GameEngine2D::Physics

@@ -58,6 +58,16 @@ void MassGravities::SetFactor(float value)
     factor = value;
 }
 
+void MassGravities::SetThreadCount(std::size_t count)
+{
+    kernel.SetThreadCount(count);
+}
+
+std::size_t MassGravities::ThreadCount() const
+{
+    return kernel.ThreadCount();
+}
+
 void MassGravities::UpdatePairByPair()
 {
     const auto& list = masses.List();

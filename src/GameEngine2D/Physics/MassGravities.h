@@ -5,6 +5,7 @@
 #include "GameEngine2D/Physics/IPhysicsable.h"
 #include "GameEngine2D/Physics/Masses.h"
 
+#include <cstddef>
 #include <memory>
 
 namespace Quarnel::GameEngine2D::Physics
@@ -26,6 +27,12 @@ public:
     virtual void SetSimpleMode(bool on);
     [[nodiscard]] virtual bool IsSimpleMode() const;
     virtual void SetFactor(float value);
+    // Threads that share the pairs, the caller included. 1, the default, gives exactly the float results of the
+    // pair-by-pair walk; more use the parallel kernel (ParallelGravity), whose forces are the same for every
+    // thread count and run but are summed in another order, so they differ from the walk's in the last bits.
+    // 0 takes one thread per processor core. A list that holds a mass twice is always walked pair by pair.
+    virtual void SetThreadCount(std::size_t count);
+    [[nodiscard]] virtual std::size_t ThreadCount() const;
 
 private:
     // The pair-by-pair walk, for a list that holds one mass twice (the arrays would keep two copies of it).
