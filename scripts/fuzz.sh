@@ -13,6 +13,10 @@ if [ ! -s "$list" ]; then
     exit 1
 fi
 
+# As in the test suites: targets that drive the engine run headless, and the GL drivers' own leaks are ignored.
+export SDL_VIDEODRIVER="${SDL_VIDEODRIVER:-offscreen}"
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$(cd "$(dirname "$0")/.." && pwd)/tests/lsan.supp}"
+
 failed=()
 while read -r name binary seeds; do
     work="$build/corpus/$name"

@@ -133,10 +133,10 @@ TEST_F(TextFields, NumberFieldReadsItsTextAsIntegerAndFloat)
     EXPECT_EQ(number->GetInteger(), 0);
     EXPECT_EQ(number->GetFloat(), 0.0f);
     // Beyond the float range, however far: the largest float.
-    for (const char* text : {"1e39", "1e999"})
+    for (const char* beyond : {"1e39", "1e999"})
     {
-        number->SetText(text);
-        EXPECT_EQ(number->GetFloat(), std::numeric_limits<float>::max()) << text;
+        number->SetText(beyond);
+        EXPECT_EQ(number->GetFloat(), std::numeric_limits<float>::max()) << beyond;
     }
     // Sixteen typed digits round once, straight to float (through double this gives 9007199254740992).
     number->SetText("9007199791611905");

@@ -13,20 +13,6 @@
 namespace Quarnel::Common::GameUtil
 {
 
-ConfigFile::ConfigFile(const std::string& fileName)
-{
-    try
-    {
-        Read(fileName);
-    }
-    catch (...)
-    {
-        // The reader keeps what it read before the failing line; the start-up chain then falls back to
-        // its defaults. The error's own message is deliberately not written.
-        MyLog::Info("Error in ConfigFile constructor");
-    }
-}
-
 namespace
 {
 
@@ -64,6 +50,20 @@ std::vector<std::string> ReadSettingsLines(const std::string& fileName)
 }
 
 } // namespace
+
+ConfigFile::ConfigFile(const std::string& fileName)
+{
+    try
+    {
+        Read(fileName);
+    }
+    catch (...)
+    {
+        // The reader keeps what it read before the failing line; the start-up chain then falls back to
+        // its defaults. The error's own message is deliberately not written.
+        MyLog::Info("Error in ConfigFile constructor");
+    }
+}
 
 void ConfigFile::Read(const std::string& fileName)
 {
