@@ -18,15 +18,29 @@ using Quarnel::Common::GameUtil::ConfigData;
 using Quarnel::Common::GameUtil::ConfigFile;
 using Quarnel::Common::GameUtil::ConfigGroup;
 
-// Per process, so that replays running side by side do not share files. In memory where the system offers it:
-// rewriting a file on ext4 flushes it to the disk on every run, which made the fuzzer ten times slower.
-std::string ScratchFile(const char* suffix)
+// A file per process, so that replays running side by side do not share files, removed when the process ends.
+// In memory where the system offers it: rewriting a file on ext4 flushes it to the disk on every run, which
+// made the fuzzer ten times slower.
+class ScratchFile
 {
-    std::error_code error;
-    const std::filesystem::path folder =
-        std::filesystem::is_directory("/dev/shm", error) ? "/dev/shm" : std::filesystem::temp_directory_path();
-    return (folder / ("zandrel_fuzz_settings_" + std::to_string(::getpid()) + suffix)).string();
-}
+public:
+    explicit ScratchFile(const char* suffix)
+    {
+        std::error_code error;
+        const std::filesystem::path folder =
+            std::filesystem::is_directory("/dev/shm", error) ? "/dev/shm" : std::filesystem::temp_directory_path();
+        path = (folder / ("zandrel_fuzz_settings_" + std::to_string(::getpid()) + suffix)).string();
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+    ~ScratchFile()
+    {
+        std::error_code error;
+        std::filesystem::remove(path, error);
+    }
+
+    std::string path;
+};
 
 bool SameEntries(const ConfigGroup& first, const ConfigGroup& second)
 {
@@ -59,15 +73,15 @@ bool SameGroups(const ConfigFile& first, const ConfigFile& second)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     Quarnel::Fuzz::SilenceLog();
-    static const std::string input = ScratchFile(".txt");
-    static const std::string saved = ScratchFile("_saved.txt");
+    static const ScratchFile input(".txt");
+    static const ScratchFile saved("_saved.txt");
     const std::string_view bytes = Quarnel::Fuzz::AsText(data, size);
     {
-        std::ofstream stream(input, std::ios::binary | std::ios::trunc);
+        std::ofstream stream(input.path, std::ios::binary | std::ios::trunc);
         stream.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     }
 
-    ConfigFile config(input);
+    ConfigFile config(input.path);
     // What the start-up reads; a missing group or key is added with its default, which the save then keeps.
     (void)config.GetGroup("Game").GetData("showLog", "0").AsBool();
     for (ConfigGroup& group : config.Groups())
@@ -75,8 +89,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (const ConfigData& entry : group.Entries())
             (void)entry.AsBool();
     }
-    config.Save(saved);
-    const ConfigFile reread(saved);
+    config.Save(saved.path);
+    const ConfigFile reread(saved.path);
     Quarnel::Fuzz::Check(SameGroups(config, reread), "saving and reading again changed the settings", bytes);
     return 0;
 }
