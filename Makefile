@@ -1,10 +1,11 @@
 # The two commands a newcomer needs. Both install missing packages first.
 #   make run   builds the sandbox and starts it from the repository root (daten/ and settings.txt live here)
 #   make test  builds the sanitizer test build and runs the whole suite headless
+#   make fuzz  builds the fuzz targets with clang and fuzzes each for FUZZ_SECONDS (default 60), one after another
 
 JOBS ?= $(shell nproc)
 
-.PHONY: run test bench
+.PHONY: run test bench fuzz
 
 run:
 	bash scripts/bootstrap.sh
@@ -22,3 +23,10 @@ bench:
 	bash scripts/bootstrap.sh
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DZANDREL_BENCH=ON
 	cmake --build build/bench -j $(JOBS)
+
+fuzz:
+	bash scripts/bootstrap.sh fuzz
+	cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DZANDREL_SANITIZE=ON \
+		-DZANDREL_TESTS=ON -DZANDREL_FUZZ=ON -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link
+	cmake --build build/fuzz -j $(JOBS) --target fuzz_targets
+	bash scripts/fuzz.sh build/fuzz

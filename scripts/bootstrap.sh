@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Zandrel needs to build, test and run, when they are missing.
+# Installs the Debian packages Zandrel needs to build, test and run (and, with the argument "fuzz", to fuzz),
+# when they are missing.
 # Idempotent and quiet when everything is already there.
 set -euo pipefail
 
@@ -9,6 +10,11 @@ packages=(
     libepoxy-dev libglu1-mesa-dev libgl1-mesa-dri libegl1 libegl-dev
     libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
 )
+
+# `bootstrap.sh fuzz` adds what `make fuzz` needs and the tests do not: clang and its libFuzzer runtime.
+if [ "${1:-}" = fuzz ]; then
+    packages+=(clang libclang-rt-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <optional>
+#include <string_view>
 #include <system_error>
 
 namespace Quarnel::Common
@@ -168,50 +170,56 @@ bool IsDecimalDigit(char character)
     return character >= '0' && character <= '9';
 }
 
-// Reads digits, an optional fraction and an optional exponent; returns false when no digit was seen.
-bool ReadDecimalFloat(std::string_view text, std::size_t position, double& value)
+// Where a decimal number (digits, an optional "." with fraction digits, an optional exponent) that starts at a
+// given position ends, and the power of ten of its first non-zero digit, which tells an overflow from an
+// underflow when the number lies outside the float range.
+struct DecimalNumber
 {
-    const std::size_t begin = position;
-    std::size_t end = position;
+    std::size_t end = 0;
     bool anyDigit = false;
-    // The decimal exponent of the first significant digit, to tell overflow from underflow.
-    std::ptrdiff_t leadingExponent = 0;
-    bool seenSignificant = false;
-    std::ptrdiff_t integerDigits = 0;
+    bool nonZero = false;
+    std::int64_t leadingExponent = 0;
+};
+
+// Exponent digits beyond this are still read but no longer counted: the number is then far outside the float
+// range either way, and the sum with the digit position (bounded by the text's length) cannot overflow.
+constexpr std::int64_t ExponentCountLimit = 1'000'000'000'000'000;
+
+DecimalNumber ScanDecimal(std::string_view text, std::size_t position)
+{
+    DecimalNumber number;
+    std::size_t end = position;
+    std::int64_t integerDigits = 0;
     while (end < text.size() && IsDecimalDigit(text[end]))
     {
-        anyDigit = true;
-        if (text[end] != '0' || seenSignificant)
+        number.anyDigit = true;
+        if (text[end] != '0' || number.nonZero)
         {
-            seenSignificant = true;
+            number.nonZero = true;
             ++integerDigits;
         }
         ++end;
     }
-    leadingExponent = integerDigits - 1;
+    number.leadingExponent = integerDigits - 1;
     if (end < text.size() && text[end] == '.')
     {
         ++end;
-        std::ptrdiff_t fractionIndex = 0;
+        std::int64_t fractionIndex = 0;
         while (end < text.size() && IsDecimalDigit(text[end]))
         {
-            anyDigit = true;
+            number.anyDigit = true;
             ++fractionIndex;
-            if (!seenSignificant && text[end] != '0')
+            if (!number.nonZero && text[end] != '0')
             {
-                seenSignificant = true;
-                leadingExponent = -fractionIndex;
+                number.nonZero = true;
+                number.leadingExponent = -fractionIndex;
             }
             ++end;
         }
     }
-    if (!anyDigit)
-        return false;
-    if (!seenSignificant)
-    {
-        value = 0.0;
-        return true;
-    }
+    number.end = end;
+    if (!number.anyDigit)
+        return number;
     // An exponent counts only when at least one digit follows the "e" and its sign.
     if (end < text.size() && (text[end] == 'e' || text[end] == 'E'))
     {
@@ -222,27 +230,64 @@ bool ReadDecimalFloat(std::string_view text, std::size_t position, double& value
             exponentNegative = text[exponentEnd] == '-';
             ++exponentEnd;
         }
-        std::ptrdiff_t exponent = 0;
+        std::int64_t exponent = 0;
         const std::size_t exponentDigits = exponentEnd;
         while (exponentEnd < text.size() && IsDecimalDigit(text[exponentEnd]))
         {
-            // Saturates: anything this large is infinity or zero anyway.
-            if (exponent < 1'000'000)
+            if (exponent < ExponentCountLimit)
                 exponent = exponent * 10 + (text[exponentEnd] - '0');
             ++exponentEnd;
         }
         if (exponentEnd > exponentDigits)
         {
-            end = exponentEnd;
-            leadingExponent += exponentNegative ? -exponent : exponent;
+            number.end = exponentEnd;
+            number.leadingExponent += exponentNegative ? -exponent : exponent;
         }
     }
-    const auto [rest, error] = std::from_chars(text.data() + begin, text.data() + end, value);
+    return number;
+}
+
+// The scanned number, rounded once, straight from its decimal digits to the nearest float (going through
+// double would round twice and miss by one step for some values). Rounded to nearest, what lies beyond the
+// largest float is infinity and what lies below half the smallest is zero.
+float DecimalToFloat(std::string_view text, std::size_t position, const DecimalNumber& number)
+{
+    if (!number.nonZero)
+        return 0.0f;
+    const char* first = text.data() + position;
+    const char* last = text.data() + number.end;
+    float value = 0.0f;
+    const auto [rest, error] = std::from_chars(first, last, value);
     if (error == std::errc::result_out_of_range)
-        value = leadingExponent > 0 ? std::numeric_limits<double>::infinity() : 0.0;
-    else if (error != std::errc{} || rest != text.data() + end)
-        value = 0.0;
-    return true;
+        return number.leadingExponent > 0 ? std::numeric_limits<float>::infinity() : 0.0f;
+    // The scan and from_chars read the same form, so this is only a safety net.
+    if (error != std::errc{} || rest != last)
+        return 0.0f;
+    return value;
+}
+
+// A number field's text without the blanks around it, split into its sign and the rest.
+struct SignedText
+{
+    bool negative = false;
+    std::string_view body;
+};
+
+SignedText SplitFieldText(std::string_view text)
+{
+    constexpr std::string_view Blanks = " \t\r\n";
+    const std::size_t first = text.find_first_not_of(Blanks);
+    if (first == std::string_view::npos)
+        return {};
+    text = text.substr(first, text.find_last_not_of(Blanks) - first + 1);
+    SignedText result;
+    if (text.front() == '+' || text.front() == '-')
+    {
+        result.negative = text.front() == '-';
+        text.remove_prefix(1);
+    }
+    result.body = text;
+    return result;
 }
 
 // The common case, 0.1 <= m < 10^9, in exact 64-bit integer arithmetic: with m = mantissa * 2^-shift,
@@ -270,16 +315,6 @@ bool TryAppendFixedFast(std::string& out, float magnitude)
     out.append(static_cast<std::size_t>(FixedDecimals) - fractionDigits.size(), '0');
     out += fractionDigits;
     return true;
-}
-
-// Narrows to float the way IEEE rounding does, without converting an out-of-range double.
-float NarrowToFloat(double value)
-{
-    // Halfway between the largest float and 2^128: from here on, rounding to nearest gives infinity.
-    constexpr double overflowThreshold = 0x1.ffffffp127;
-    if (std::fabs(value) >= overflowThreshold)
-        return value < 0 ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
-    return static_cast<float>(value);
 }
 
 } // namespace
@@ -359,16 +394,52 @@ float Helper::ToFloat(std::string_view text)
     NumberStart start = ReadSignsAndBase(text);
     const std::size_t afterSigns = start.position;
     ReadBasePrefix(text, start);
-    double magnitude = 0.0;
+    float magnitude = 0.0f;
     if (start.prefixed)
-        magnitude = static_cast<double>(ReadDigits(text, start));
-    else if (!ReadDecimalFloat(text, afterSigns, magnitude))
-        magnitude = 0.0;
-    const float result = NarrowToFloat(magnitude);
+        // One rounding, straight from the 64-bit integer to float.
+        magnitude = static_cast<float>(ReadDigits(text, start));
+    else
+        magnitude = DecimalToFloat(text, afterSigns, ScanDecimal(text, afterSigns));
     // A reading of zero stays +0 whatever sign stood before it, so "-" or "-abc" do not give -0.
-    if (result == 0.0f)
+    if (magnitude == 0.0f)
         return 0.0f;
-    return start.negative ? -result : result;
+    return start.negative ? -magnitude : magnitude;
+}
+
+std::optional<std::int64_t> Helper::ParseInteger(std::string_view text)
+{
+    const SignedText parts = SplitFieldText(text);
+    if (parts.body.empty())
+        return std::nullopt;
+    // Every character is checked before the size counts: "9999999999999999999f" is no number, not a large one.
+    constexpr std::uint64_t Saturated = std::numeric_limits<std::uint64_t>::max();
+    std::uint64_t magnitude = 0;
+    for (const char character : parts.body)
+    {
+        if (!IsDecimalDigit(character))
+            return std::nullopt;
+        const auto digit = static_cast<std::uint64_t>(character - '0');
+        magnitude = magnitude > (Saturated - digit) / 10u ? Saturated : magnitude * 10u + digit;
+    }
+    constexpr auto Largest = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    if (parts.negative)
+        return magnitude > Largest ? std::numeric_limits<std::int64_t>::min() : -static_cast<std::int64_t>(magnitude);
+    return magnitude > Largest ? std::numeric_limits<std::int64_t>::max() : static_cast<std::int64_t>(magnitude);
+}
+
+std::optional<float> Helper::ParseFloat(std::string_view text)
+{
+    const SignedText parts = SplitFieldText(text);
+    // The body must begin with the number itself: no second sign, no word such as "inf".
+    if (parts.body.empty() || !(IsDecimalDigit(parts.body.front()) || parts.body.front() == '.'))
+        return std::nullopt;
+    const DecimalNumber number = ScanDecimal(parts.body, 0);
+    if (!number.anyDigit || number.end != parts.body.size())
+        return std::nullopt;
+    float magnitude = DecimalToFloat(parts.body, 0, number);
+    if (std::isinf(magnitude))
+        magnitude = std::numeric_limits<float>::max();
+    return parts.negative ? -magnitude : magnitude;
 }
 
 std::string Helper::ToStringz(std::string_view text)

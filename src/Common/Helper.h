@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -27,8 +28,19 @@ public:
     // Accumulates modulo 2^64; "", "true" and "off" read 0.
     [[nodiscard]] static std::int64_t ToInt(std::string_view text);
     // The same leniency for floats: a base prefix reads an integer in that base, otherwise decimal digits,
-    // an optional fraction and an optional exponent. A text without digits reads 0.
+    // an optional fraction and an optional exponent. A text without digits reads 0. The number is rounded
+    // once, to the nearest float: beyond the largest float it is infinity, below the smallest zero.
     [[nodiscard]] static float ToFloat(std::string_view text);
+
+    // The strict readings of a number field: the whole text, apart from blanks, tabs and line ends around
+    // it, must be one decimal number with at least one digit and at most one leading sign ("+" or "-"), or
+    // there is no value ("12abc", "1 2", "+-1", "0x10", "inf" and "" have none). A number beyond the range
+    // of the type gives the nearest limit, whatever its size.
+    // Digits only: "042" gives 42, "99999999999999999999" the largest 64-bit integer.
+    [[nodiscard]] static std::optional<std::int64_t> ParseInteger(std::string_view text);
+    // Digits with an optional fraction and exponent ("1.5", ".5", "5.", "2e-3"), rounded once to the nearest
+    // float: "1e39" and "1e400" both give the largest float, "1e-400" zero; "-0" keeps its sign.
+    [[nodiscard]] static std::optional<float> ParseFloat(std::string_view text);
 
     // Logs "toStringz: " + text and returns the text ending in one zero character (unchanged when it
     // already ends in one), for handing to the platform libraries through data().

@@ -7,6 +7,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <string>
+#include <sys/stat.h>
 
 namespace Quarnel::Common::GameUtil
 {
@@ -143,6 +145,34 @@ TEST_F(ConfigReading, EmptyBinaryAndOversizedFilesDoNotFail)
     std::filesystem::resize_file(huge, ConfigFile::MaximumFileSize + 1);
     ConfigFile refused(huge);
     EXPECT_TRUE(refused.Groups().empty());
+}
+
+TEST_F(ConfigReading, NamesThatAreNoUsableFileGetOneWarningAndAMissingFileNone)
+{
+    const std::string directory = folder.File("folder");
+    std::filesystem::create_directory(directory);
+    // A pipe would block a reader that opened it until someone writes; it must not even be opened.
+    const std::string pipe = folder.File("pipe");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string huge = folder.Write("huge.txt", "[Game]\nshowLog = 1\n");
+    std::filesystem::resize_file(huge, ConfigFile::MaximumFileSize + 1);
+    const std::string loop = folder.File("loop");
+    std::filesystem::create_symlink(loop, loop);
+
+    // As at start-up: information lines off, so only warnings reach the log.
+    LogCapture log(false);
+    for (const std::string& name : {directory, pipe, huge, loop, folder.File("absent.txt")})
+    {
+        ConfigFile config(name);
+        EXPECT_TRUE(config.Groups().empty()) << name;
+    }
+    EXPECT_THAT(log.Texts(),
+                ElementsAre("Konfigurationsdatei " + directory + " ist keine gewöhnliche Datei und wird nicht gelesen",
+                            "Konfigurationsdatei " + pipe + " ist keine gewöhnliche Datei und wird nicht gelesen",
+                            "Konfigurationsdatei " + huge +
+                                " ist zu groß (1048577 Bytes, höchstens 1048576) und wird "
+                                "nicht gelesen",
+                            "Konfigurationsdatei " + loop + " kann nicht gelesen werden"));
 }
 
 TEST(ConfigWriting, SaveWritesHeadersEntriesAndSeparatorLinesWithCrLf)

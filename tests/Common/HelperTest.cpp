@@ -2,11 +2,14 @@
 
 #include "Support/LogRecorder.h"
 
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 namespace Quarnel::Common
@@ -134,6 +137,47 @@ TEST(ToFloat, OutOfRangeAndDigitlessTexts)
         EXPECT_EQ(value, 0.0f) << text;
         EXPECT_FALSE(std::signbit(value)) << text;
     }
+}
+
+TEST(ToFloat, RoundsOnceStraightToFloat)
+{
+    // Just below halfway between the largest float and 2^128: through double it would become the halfway
+    // value and then infinity.
+    EXPECT_EQ(Helper::ToFloat("340282356779733661637539395458142568447"), std::numeric_limits<float>::max());
+    EXPECT_EQ(Helper::ToFloat("340282356779733661637539395458142568448"), std::numeric_limits<float>::infinity());
+    // 2^53 + 2^29 + 1 lies just above halfway between two floats; double rounds it down onto the halfway point.
+    EXPECT_EQ(Helper::ToFloat("9007199791611905"), 9007200328482816.0f);
+    EXPECT_EQ(Helper::ToFloat("0x20000020000001"), 9007200328482816.0f);
+}
+
+// The number fields' readings: the whole text is one number or there is no value; beyond the range, the limit.
+TEST(FieldReadings, IntegersAreWholeTextOrNothing)
+{
+    EXPECT_EQ(Helper::ParseInteger(" 042\t"), 42);
+    EXPECT_EQ(Helper::ParseInteger("+7"), 7);
+    EXPECT_EQ(Helper::ParseInteger("-9223372036854775808"), std::numeric_limits<std::int64_t>::min());
+    EXPECT_EQ(Helper::ParseInteger("99999999999999999999"), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(Helper::ParseInteger("-99999999999999999999"), std::numeric_limits<std::int64_t>::min());
+    // Trailing text counts before the size: this is no number at all, not a large one.
+    for (const char* text : {"9999999999999999999f", "12abc", "", " ", "+", "+-1", "-+1", "1 2", "0x10", "1.0"})
+        EXPECT_EQ(Helper::ParseInteger(text), std::nullopt) << text;
+}
+
+TEST(FieldReadings, FloatsAreWholeTextOrNothingAndRoundOnce)
+{
+    constexpr float largest = std::numeric_limits<float>::max();
+    EXPECT_EQ(Helper::ParseFloat("1.5"), 1.5f);
+    EXPECT_EQ(Helper::ParseFloat(" +.5e1 "), 5.0f);
+    EXPECT_EQ(Helper::ParseFloat("9007199791611905"), 9007200328482816.0f);
+    EXPECT_EQ(Helper::ParseFloat("340282356779733661637539395458142568447"), largest);
+    // However far beyond the range: the largest float of that sign; below the smallest: zero.
+    EXPECT_EQ(Helper::ParseFloat("1e39"), largest);
+    EXPECT_EQ(Helper::ParseFloat("1e400"), largest);
+    EXPECT_EQ(Helper::ParseFloat("-1e400"), -largest);
+    EXPECT_EQ(Helper::ParseFloat("1e-400"), 0.0f);
+    EXPECT_TRUE(std::signbit(*Helper::ParseFloat("-0")));
+    for (const char* text : {"1e", "1e+", ".", "", "-", "inf", "nan", "0x10", "1.5f", "+-1", "1e5.0"})
+        EXPECT_EQ(Helper::ParseFloat(text), std::nullopt) << text;
 }
 
 TEST(Stringz, ToStringzAppendsOneZeroUnlessPresentAndLogs)

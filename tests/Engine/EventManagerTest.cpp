@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -162,6 +163,21 @@ TEST_F(EventManagerTest, EachWheelNotchIsOneNotification)
     EXPECT_EQ(Kinds(), (std::vector<EventType>{EventType::WheelUp, EventType::WheelUp, EventType::WheelUp,
                                                EventType::WheelDown, EventType::WheelDown, EventType::WheelDown}));
     EXPECT_EQ(seen.back().mouse, Point2D(7.0f, 9.0f));
+}
+
+TEST_F(EventManagerTest, ExtremeWheelAmountsAreCutToTheNotchLimit)
+{
+    constexpr auto limit = static_cast<std::size_t>(EventManager::MaximumWheelNotches);
+    PushWheel(std::numeric_limits<Sint32>::min(), SDL_MOUSEWHEEL_FLIPPED);
+    Pump();
+    EXPECT_EQ(Kinds(), std::vector<EventType>(limit, EventType::WheelUp));
+    seen.clear();
+    PushWheel(std::numeric_limits<Sint32>::min());
+    PushWheel(std::numeric_limits<Sint32>::max());
+    Pump();
+    std::vector<EventType> expected(limit, EventType::WheelDown);
+    expected.insert(expected.end(), limit, EventType::WheelUp);
+    EXPECT_EQ(Kinds(), expected);
 }
 
 TEST_F(EventManagerTest, ThePointerIsUnknownUntilTheFirstMotion)

@@ -1,5 +1,6 @@
 #include "app/Program.h"
 
+#include "Common/GameUtil/ConfigFile.h"
 #include "Common/MyLog.h"
 #include "GameEngine2D/GameEngine.h"
 #include "Support/LogRecorder.h"
@@ -83,7 +84,7 @@ TEST_F(ProgramTest, NoBrokenSettingsFileStopsTheProgram)
     const std::vector<std::pair<std::string, std::string>> files{
         {"empty", ""},
         {"binary", std::string("\0\x01\xFF\xFE[Game\0]\n\x80 = \x81\n", 16)},
-        {"one huge line", std::string(4 << 20, 'x')},
+        {"one huge line", std::string(Quarnel::Common::GameUtil::ConfigFile::MaximumFileSize, 'x')},
         {"byte-order mark", "\xEF\xBB\xBF[Game]\nshowLog = 1\n"},
         {"data before any group", "showLog = 1\n[Game]\n"},
         {"line without separator", "[Game]\nshowLog\n"}};

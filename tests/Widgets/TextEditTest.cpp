@@ -128,8 +128,19 @@ TEST_F(TextFields, NumberFieldReadsItsTextAsIntegerAndFloat)
     number->SetText("12abc");
     EXPECT_EQ(number->GetInteger(), 0);
     EXPECT_EQ(number->GetFloat(), 0.0f);
-    number->SetText("1e999");
+    // The whole text or nothing, even when the digits alone would overflow.
+    number->SetText("9999999999999999999f");
+    EXPECT_EQ(number->GetInteger(), 0);
     EXPECT_EQ(number->GetFloat(), 0.0f);
+    // Beyond the float range, however far: the largest float.
+    for (const char* beyond : {"1e39", "1e999"})
+    {
+        number->SetText(beyond);
+        EXPECT_EQ(number->GetFloat(), std::numeric_limits<float>::max()) << beyond;
+    }
+    // Sixteen typed digits round once, straight to float (through double this gives 9007199254740992).
+    number->SetText("9007199791611905");
+    EXPECT_EQ(number->GetFloat(), 9007200328482816.0f);
 }
 
 TEST_F(TextFields, RightToLeftTextEndsThreePixelsBeforeTheRightEdge)

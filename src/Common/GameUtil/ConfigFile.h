@@ -21,13 +21,16 @@ namespace Quarnel::Common::GameUtil
 class ConfigFile final
 {
 public:
-    // Files larger than this are not settings files; reading them stops before loading anything.
-    static constexpr std::uintmax_t MaximumFileSize = 16u * 1024u * 1024u;
+    // Files larger than this are not settings files; reading them stops before loading anything. Real ones
+    // hold a few lines. The limit bounds what a wrong file costs at start-up: every line becomes a string of
+    // its own, so a file of empty lines takes some 64 times its size (16 MiB of them took 1 GB and 12 s).
+    static constexpr std::uintmax_t MaximumFileSize = 1024u * 1024u;
 
     ConfigFile() = default;
-    // Reads the file. Never lets an error escape: a missing file, data above the first group header, a
-    // data line without " = " or an oversized file end the reading with the information line
-    // "Error in ConfigFile constructor", keeping what was read before the failing line.
+    // Reads the file. Never lets an error escape: a missing file, data above the first group header or a
+    // data line without " = " end the reading with the information line "Error in ConfigFile constructor",
+    // keeping what was read before the failing line. A name that is no usable file (a folder, a pipe, a
+    // device, an unreadable or oversized file) ends it the same way after one warning line naming the file.
     explicit ConfigFile(const std::string& fileName);
 
     // The first group of that name, or null.

@@ -3,6 +3,8 @@
 #include "Common/MyLog.h"
 
 #include <SDL.h>
+#include <algorithm>
+#include <cstdint>
 #include <limits>
 #include <string_view>
 
@@ -144,12 +146,13 @@ void EventManager::HandleButton(const SDL_MouseButtonEvent& button)
 
 void EventManager::HandleWheel(const SDL_MouseWheelEvent& wheel)
 {
-    const int notches = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -wheel.y : wheel.y;
-    if (notches == 0)
+    // In 64 bits: the flipped direction negates the amount, and -INT32_MIN does not fit an int.
+    const std::int64_t amount = wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -std::int64_t{wheel.y} : wheel.y;
+    if (amount == 0)
         return;
     mousePosition = Common::Point2D(static_cast<float>(wheel.mouseX), static_cast<float>(wheel.mouseY));
-    const EventType kind = notches > 0 ? EventType::WheelUp : EventType::WheelDown;
-    for (int count = notches > 0 ? notches : -notches; count > 0; --count)
+    const EventType kind = amount > 0 ? EventType::WheelUp : EventType::WheelDown;
+    for (std::int64_t count = std::min(amount > 0 ? amount : -amount, MaximumWheelNotches); count > 0; --count)
         Dispatch(kind);
 }
 

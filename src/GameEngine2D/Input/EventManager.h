@@ -17,7 +17,7 @@ namespace Quarnel::GameEngine2D::Input
 // hands it to the handler registry "Main Input Handler".
 //
 // SDL2 events are read the way the engine's handlers expect the classic events:
-// - each wheel notch is one WheelUp or WheelDown;
+// - each wheel notch is one WheelUp or WheelDown, at most MaximumWheelNotches per event;
 // - the keyboard state has 323 entries indexed by the classic key codes (see Keys.h);
 // - a key press carries the character it types: an SDL_TEXTINPUT directly behind the SDL_KEYDOWN in the queue
 //   is taken out of the queue and becomes that press's character, so one press gives one KeyDown. Text that
@@ -26,6 +26,10 @@ namespace Quarnel::GameEngine2D::Input
 class EventManager final
 {
 public:
+    // No wheel turns further than this between two frames; a larger amount (a broken or forged event, up to
+    // 2^31 notches) is cut to it instead of freezing the program with billions of notifications.
+    static constexpr std::int64_t MaximumWheelNotches = 100;
+
     // Creates the registry and switches SDL's text input on.
     EventManager();
     EventManager(const EventManager&) = delete;

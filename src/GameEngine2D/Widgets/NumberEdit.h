@@ -18,10 +18,11 @@ public:
 
     // A piece is taken when it is "0" or reads as a non-zero integer: of single characters only the digits.
     [[nodiscard]] bool AcceptText(const std::string& piece) const override;
-    // The text as a 64-bit integer: "042" gives 42; an empty or non-numeric text gives 0, a value beyond the
-    // 64-bit range the nearest limit.
+    // The whole text as a 64-bit integer: "042" gives 42; an empty or non-numeric text (also "12abc") gives 0,
+    // a value beyond the 64-bit range the nearest limit.
     [[nodiscard]] virtual std::int64_t GetInteger() const;
-    // The text as a float; an empty or non-numeric text gives 0.
+    // The whole text as a float, rounded once: an empty or non-numeric text gives 0, a value beyond the float
+    // range the largest float of its sign.
     [[nodiscard]] virtual float GetFloat() const;
 };
 
