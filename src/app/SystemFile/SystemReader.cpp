@@ -28,6 +28,9 @@ constexpr int MaxDepth = 64;
 
 constexpr std::uint32_t NoId = 0;
 
+// 2^128 − 2^103: halfway between the largest float and the next step, which would be 2^128.
+const double FloatLimit = std::ldexp(1.0, 128) - std::ldexp(1.0, 103);
+
 [[noreturn]] void Refuse(const std::string& reason)
 {
     throw SystemFileError(reason);
@@ -60,8 +63,9 @@ float ToFloat(const Json& value, std::string_view key, const std::string& place)
     const double number = value.get<double>();
     if (!std::isfinite(number))
         Refuse(place + Quoted(key) + " ist keine endliche Zahl");
-    // Converting a double beyond the float range is undefined, and would not be the file's number anyway.
-    if (std::fabs(number) > static_cast<double>(std::numeric_limits<float>::max()))
+    // Numbers from the largest float up to half its step above it still round to it ("3.4028235e+38" is a
+    // little above); from there on they would become infinite.
+    if (std::fabs(number) >= FloatLimit)
         Refuse(place + Quoted(key) + " ist zu groß für eine 32-Bit-Gleitkommazahl");
     return static_cast<float>(number);
 }
