@@ -9,6 +9,7 @@ packages=(
     libsdl2-dev libsdl2-image-dev libsdl2-ttf-dev
     libepoxy-dev libglu1-mesa-dev libgl1-mesa-dri libegl1 libegl-dev
     libfmt-dev libgtest-dev libgmock-dev libbenchmark-dev
+    nlohmann-json3-dev
 )
 
 # `bootstrap.sh fuzz` adds what `make fuzz` needs and the tests do not: clang and its libFuzzer runtime.

@@ -22,10 +22,15 @@ while read -r name binary seeds; do
     work="$build/corpus/$name"
     artifacts="$build/artifacts/$name"
     mkdir -p "$work" "$artifacts"
+    # A target may bring a dictionary of its format's words: tests/fuzz/dictionaries/<target>.dict.
+    dictionary=()
+    if [ -f "$seeds/../../dictionaries/$name.dict" ]; then
+        dictionary=(-dict="$seeds/../../dictionaries/$name.dict")
+    fi
     echo "fuzz: $name for $seconds s"
     # -timeout: one input running longer than 10 s is a hang; -rss_limit_mb: more than 2 GB is unbounded growth.
     if ! "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-        -artifact_prefix="$artifacts/" "$work" "$seeds" </dev/null; then
+        "${dictionary[@]}" -artifact_prefix="$artifacts/" "$work" "$seeds" </dev/null; then
         failed+=("$name")
     fi
 done <"$list"
