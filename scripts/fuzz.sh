@@ -2,11 +2,12 @@
 # Fuzzes every target of a fuzz build (see `make fuzz`) for FUZZ_SECONDS seconds each (default 60), one after
 # the other on one core. New inputs go to <build>/corpus/<target>/ beside the committed seeds, findings to
 # <build>/artifacts/<target>/; fix a finding, then copy its input into tests/fuzz/corpus/<target>/ so that
-# `make test` replays it from then on.
+# `make test` replays it from then on. FUZZ_TARGETS (names separated by blanks) fuzzes only those targets.
 set -uo pipefail
 
 build="${1:-build/fuzz}"
 seconds="${FUZZ_SECONDS:-60}"
+only=" ${FUZZ_TARGETS:-} "
 list="$build/tests/fuzz/fuzz_targets.txt"
 if [ ! -s "$list" ]; then
     echo "fuzz: no fuzz targets listed in $list; build them first (make fuzz)" >&2
@@ -19,6 +20,9 @@ export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$(cd "$(dirname "$0")/.." && p
 
 failed=()
 while read -r name binary seeds; do
+    if [ "$only" != "  " ] && [[ "$only" != *" $name "* ]]; then
+        continue
+    fi
     work="$build/corpus/$name"
     artifacts="$build/artifacts/$name"
     mkdir -p "$work" "$artifacts"

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <limits>
+#include <string>
 
 namespace Quarnel::GameEngine2D::Video
 {
@@ -86,6 +87,13 @@ TEST(MeshFileReaderNumbers, ATripleNeedsThreeReadableNumbers)
                 ThrowsMessage<std::runtime_error>(StrEq("Zahl erwartet: \"2,5\"")));
     EXPECT_THROW((void)MeshFileReader::ReadTriple(""), std::runtime_error);
     EXPECT_THROW((void)MeshFileReader::ReadTriple("+ 1 2"), std::runtime_error);
+    // Only finite, plainly written numbers: a model with such positions would draw nothing or garbage.
+    for (const char* number : {"+-1", "-+1", "--1", "nan", "-nan", "inf", "-infinity", "1e39", "0x10", "1e5e5", "1-2"})
+        EXPECT_THAT([&] { (void)MeshFileReader::ReadNumber(number); },
+                    ThrowsMessage<std::runtime_error>(StrEq("Zahl erwartet: \"" + std::string(number) + "\"")))
+            << number;
+    EXPECT_FLOAT_EQ(MeshFileReader::ReadNumber("-.5"), -0.5f);
+    EXPECT_FLOAT_EQ(MeshFileReader::ReadNumber("3."), 3.0f);
 }
 
 TEST(MeshFileReaderNumbers, ChannelsAreTruncatedAndKeptInsideTheirRange)

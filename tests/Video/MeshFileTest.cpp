@@ -11,6 +11,7 @@
 #include "Support/OffscreenEngine.h"
 #include "VideoTestFiles.h"
 
+#include <algorithm>
 #include <cmath>
 #include <epoxy/gl.h>
 #include <gmock/gmock.h>
@@ -21,6 +22,7 @@ namespace Quarnel::GameEngine2D::Video
 namespace
 {
 
+using ::testing::HasSubstr;
 using ::testing::StrEq;
 using ::testing::ThrowsMessage;
 using VideoTests::TempFolder;
@@ -263,6 +265,54 @@ TEST_F(MeshFiles, BrokenModelFilesNameTheFileAndTheCause)
     EXPECT_THAT([&] { (void)GetMeshFiles().LoadMesh(pastNormals); },
                 ThrowsMessage<std::runtime_error>(
                     StrEq(ModelError(pastNormals, "Eckpunkt verweist auf Normale 2, die Datei hat nur 1"))));
+}
+
+TEST_F(MeshFiles, KeywordsAreWholeWordsAndEachMaterialFileIsReadOnce)
+{
+    folder.Write("models/box.mtl", BoxMaterials);
+    const std::string fileName = folder.Write("models/words.obj", "vtx 1 2 3\n"
+                                                                  "vn# 1 2 3\n"
+                                                                  "vt\t0.5 0.5 0\n"
+                                                                  "mtllibs box.mtl\n"
+                                                                  "mtllib box.mtl\n"
+                                                                  "mtllib ./box.mtl\n"
+                                                                  "mtllib ../models/box.mtl\n"
+                                                                  "usemtlx textured\n"
+                                                                  "usemtl m\n"
+                                                                  "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+    const TestSupport::LogRecorder log;
+    const auto mesh = GetMeshFiles().LoadMesh(fileName);
+    EXPECT_EQ(mesh->GetTextureCoordinates().size(), 1u);
+    EXPECT_TRUE(mesh->GetNormals().empty());
+    EXPECT_EQ(mesh->GetFaceGroups()[0].material, GetMaterials().Get("words.obj.m"));
+    // One reading of the material file for three lines naming it three ways.
+    const std::vector<std::string> texts = log.Texts();
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), "Reading File " + folder.File("models/box.mtl")), 1);
+}
+
+TEST_F(MeshFiles, FilesBeyondTheLimitsAreRefusedNamingFileAndSize)
+{
+    GetMeshFiles().SetLimits(ModelLimits{.maxFileBytes = 200, .maxElements = 3});
+    const TestSupport::LogRecorder log;
+    const std::string fourPositions = WriteModel("four.obj", "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\n");
+    EXPECT_THAT([&] { (void)GetMeshFiles().LoadMesh(fourPositions); },
+                ThrowsMessage<std::runtime_error>(StrEq(ModelError(
+                    fourPositions, "Die Datei " + fourPositions + " hat 4 Eckpunkte, erlaubt sind höchstens 3"))));
+    // A face of six corners is four triangles, counted before any is stored.
+    const std::string hexagon = WriteModel("hexagon.obj", "v 0 0 0\nf 1 1 1 1 1 1\n");
+    EXPECT_THAT([&] { (void)GetMeshFiles().LoadMesh(hexagon); },
+                ThrowsMessage<std::runtime_error>(
+                    StrEq(ModelError(hexagon, "Die Datei " + hexagon + " hat 4 Dreiecke, erlaubt sind höchstens 3"))));
+    const std::string large = WriteModel("large.obj", "#" + std::string(200, ' ') + "\n");
+    EXPECT_THAT([&] { (void)GetMeshFiles().LoadMesh(large); },
+                ThrowsMessage<std::runtime_error>(StrEq(ModelError(
+                    large, "Die Datei " + large + " ist 202 Bytes groß, erlaubt sind höchstens 200 Bytes"))));
+    // The material files named by a model have the same limits.
+    folder.Write("many.mtl", "newmtl a\nnewmtl b\nnewmtl c\nnewmtl d\n");
+    const std::string manyMaterials = folder.Write("many.obj", "mtllib many.mtl\n");
+    EXPECT_THAT([&] { (void)GetMeshFiles().LoadMesh(manyMaterials); },
+                ThrowsMessage<std::runtime_error>(HasSubstr("hat 4 Materialien, erlaubt sind höchstens 3")));
+    EXPECT_EQ(log.Warnings().size(), 4u);
 }
 
 TEST_F(MeshFiles, BrokenMaterialFilesNameTheMaterialFile)

@@ -13,6 +13,9 @@
 #include <epoxy/gl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <initializer_list>
+#include <string>
+#include <utility>
 
 namespace Quarnel::GameEngine2D::Video
 {
@@ -295,6 +298,38 @@ TEST_F(SurfaceFactory, UnreadableImagesGiveTheLoadErrorAndCacheNothing)
     EXPECT_THAT([&] { (void)GetImages().CreateSurfaceFromFile(withZero, false); },
                 ThrowsMessage<std::runtime_error>(
                     StrEq("Error loading image " + whole + "\\0x - Dateiname enthält Sonderzeichen.")));
+}
+
+// Only the header of each image: declared sizes beyond the largest image the program loads are refused before the
+// image library is asked to decode (which would fail differently on these files, having no pixels).
+TEST_F(SurfaceFactory, ImagesBeyondTheLargestSizeAreRefusedFromTheirHeader)
+{
+    const auto bytes = [](std::initializer_list<int> values) {
+        std::string result;
+        for (const int value : values)
+            result += static_cast<char>(value);
+        return result;
+    };
+    // A PNG of 30000 x 30000, a JPEG of 20000 x 10 (one edge too long), a BMP of 9000 x 9000 (too many pixels).
+    const std::string png = folder.Write(
+        "huge.png", bytes({0x89, 'P',  'N',  'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R', 0,
+                           0,    0x75, 0x30, 0,   0,    0x75, 0x30, 8,    6, 0, 0, 0,  0,   0,   0,   0}));
+    const std::string jpeg = folder.Write(
+        "wide.jpg", bytes({0xFF, 0xD8, 0xFF, 0xE0, 0,    16,   'J',  'F', 'I', 'F', 0, 1,  1,    0,    0, 1,
+                           0,    1,    0,    0,    0xFF, 0xFF, 0xC0, 0,   17,  8,   0, 10, 0x4E, 0x20, 3}));
+    const std::string bmpHeader = bytes(
+        {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 0x28, 0x23, 0, 0, 0x28, 0x23, 0, 0, 1, 0, 32, 0});
+    const std::string bmp = folder.Write("many.bmp", bmpHeader);
+    const TestSupport::LogRecorder log;
+    for (const auto& [fileName, size] : {std::pair{png, "30000 x 30000"}, {jpeg, "20000 x 10"}, {bmp, "9000 x 9000"}})
+    {
+        const std::string refusal = "Das Bild " + fileName + " ist " + size +
+                                    " Pixel groß, erlaubt sind höchstens 16384 Pixel je Kante und 64000000 Pixel";
+        EXPECT_THAT([&] { (void)GetImages().CreateSurfaceFromFile(fileName, true); },
+                    ThrowsMessage<std::runtime_error>(StrEq(refusal)));
+        EXPECT_EQ(GetImages().CreateTextureFromFile(fileName, true), nullptr);
+        EXPECT_EQ(log.Warnings().back(), refusal);
+    }
 }
 
 TEST_F(SurfaceFactory, VertexBuffersHoldTheRecordsUntilReleaseAll)

@@ -2,6 +2,8 @@
 
 #include "Common/MyLog.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <filesystem>
 #include <fmt/format.h>
 #include <fstream>
@@ -33,26 +35,6 @@ std::string ReadAllBytes(const std::string& fileName)
     return bytes;
 }
 
-std::vector<std::string> SplitLines(std::string_view bytes)
-{
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (true)
-    {
-        const std::size_t end = bytes.find('\n', start);
-        if (end == std::string_view::npos)
-        {
-            lines.emplace_back(bytes.substr(start));
-            return lines;
-        }
-        std::size_t lineEnd = end;
-        if (lineEnd > start && bytes[lineEnd - 1] == '\r')
-            --lineEnd;
-        lines.emplace_back(bytes.substr(start, lineEnd - start));
-        start = end + 1;
-    }
-}
-
 } // namespace
 
 std::vector<std::string> File::ReadLines(const std::string& fileName)
@@ -60,9 +42,22 @@ std::vector<std::string> File::ReadLines(const std::string& fileName)
     MyLog::Info("Reading File " + fileName);
     if (!Exists(fileName))
         throw std::runtime_error(fmt::format("Datei {0} ist nicht vorhanden", fileName));
-    std::vector<std::string> lines = SplitLines(ReadAllBytes(fileName));
+    std::vector<std::string> lines;
+    ForEachLine(ReadAllBytes(fileName), [&lines](std::string_view line) { lines.emplace_back(line); });
     MyLog::Info(fmt::format("Reading File success: {} Lines: {}", fileName, lines.size()));
     return lines;
+}
+
+std::string File::ReadText(const std::string& fileName)
+{
+    MyLog::Info("Reading File " + fileName);
+    if (!Exists(fileName))
+        throw std::runtime_error(fmt::format("Datei {0} ist nicht vorhanden", fileName));
+    std::string text = ReadAllBytes(fileName);
+    // As many lines as ReadLines would give: one more than there are line ends.
+    const auto lines = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1;
+    MyLog::Info(fmt::format("Reading File success: {} Lines: {}", fileName, lines));
+    return text;
 }
 
 void File::WriteLines(const std::string& fileName, const std::vector<std::string>& lines)

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Quarnel::Common::FileSystem
@@ -18,6 +20,31 @@ public:
     // std::runtime_error("Datei " + fileName + " ist nicht vorhanden"); a file that cannot be read raises
     // std::runtime_error as well.
     [[nodiscard]] static std::vector<std::string> ReadLines(const std::string& fileName);
+
+    // The whole file as bytes, with the log lines and errors of ReadLines: for readers of large files that walk
+    // the lines with ForEachLine instead of holding a copy of every line.
+    [[nodiscard]] static std::string ReadText(const std::string& fileName);
+
+    // Calls visit(line) for every line of a text, split as ReadLines splits a file, without copying.
+    template <typename Visit>
+    static void ForEachLine(std::string_view text, Visit&& visit)
+    {
+        std::size_t start = 0;
+        while (true)
+        {
+            const std::size_t end = text.find('\n', start);
+            if (end == std::string_view::npos)
+            {
+                visit(text.substr(start));
+                return;
+            }
+            std::size_t lineEnd = end;
+            if (lineEnd > start && text[lineEnd - 1] == '\r')
+                --lineEnd;
+            visit(text.substr(start, lineEnd - start));
+            start = end + 1;
+        }
+    }
 
     // Writes each line followed by CR LF, creating or replacing the file. Failures raise std::runtime_error.
     static void WriteLines(const std::string& fileName, const std::vector<std::string>& lines);

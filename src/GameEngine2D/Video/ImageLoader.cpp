@@ -4,6 +4,7 @@
 #include "Common/Helper.h"
 #include "Common/MyLog.h"
 #include "GameEngine2D/Video/GlyphRenderer.h"
+#include "GameEngine2D/Video/ImageHeader.h"
 #include "GameEngine2D/Video/MaskData.h"
 #include "GameEngine2D/Video/Surface.h"
 #include "GameEngine2D/Video/SurfaceManager.h"
@@ -13,7 +14,9 @@
 
 #include <SDL_image.h>
 #include <algorithm>
+#include <cstdint>
 #include <limits>
+#include <optional>
 #include <stdexcept>
 
 namespace Quarnel::GameEngine2D::Video
@@ -32,6 +35,17 @@ int ToPixels(float length, const char* what)
     if (!(length >= 0.0f) || length >= static_cast<float>(std::numeric_limits<int>::max()))
         throw std::invalid_argument(std::string("ungültige Bildgröße (") + what + "): " + std::to_string(length));
     return static_cast<int>(length);
+}
+
+// Refuses an image beyond the program's largest, naming the file and its size.
+void CheckImageSize(const std::string& fileName, ImageHeader::Size size)
+{
+    if (ImageHeader::IsAllowed(size))
+        return;
+    Common::Helper::Throw("Das Bild " + fileName + " ist " + std::to_string(size.width) + " x " +
+                          std::to_string(size.height) + " Pixel groß, erlaubt sind höchstens " +
+                          std::to_string(ImageHeader::MaxEdge) + " Pixel je Kante und " +
+                          std::to_string(ImageHeader::MaxPixels) + " Pixel");
 }
 
 } // namespace
@@ -134,9 +148,14 @@ std::shared_ptr<Surfaces> ImageLoader::LoadImage(const std::string& fileName)
         Common::Helper::Throw("Error loading image " + printable + " - Dateiname enthält Sonderzeichen.");
     }
 
+    // The size its header declares is checked before any pixel is decoded; formats whose header is not read
+    // here are checked once decoded.
+    if (const std::optional<ImageHeader::Size> declared = ImageHeader::ReadSize(fileName))
+        CheckImageSize(fileName, *declared);
     SdlSurface image(IMG_Load(fileName.c_str()));
     if (!image)
         Common::Helper::Throw("Error loading image " + fileName + "/nSDL Error: " + SDL_GetError());
+    CheckImageSize(fileName, {static_cast<std::uint64_t>(image.Get()->w), static_cast<std::uint64_t>(image.Get()->h)});
 
     // Without blending the blits of SplitImage copy the alpha channel instead of blending with it.
     SDL_SetSurfaceBlendMode(image.Get(), SDL_BLENDMODE_NONE);

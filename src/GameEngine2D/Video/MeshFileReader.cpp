@@ -1,6 +1,7 @@
 #include "GameEngine2D/Video/MeshFileReader.h"
 
 #include "Common/FileSystem/File.h"
+#include "Common/Helper.h"
 #include "Common/MyLog.h"
 #include "GameEngine2D/Video/Data/IndexedVertices.h"
 #include "GameEngine2D/Video/Data/LightColors.h"
@@ -9,10 +10,14 @@
 #include "GameEngine2D/Video/Material.h"
 #include "GameEngine2D/Video/Materials.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <filesystem>
+#include <set>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 
 namespace Quarnel::GameEngine2D::Video
 {
@@ -97,6 +102,81 @@ void CheckCorners(const std::vector<Data::FaceGroup>& groups, std::size_t positi
                 CheckReference(corner.normal, normalCount, "Normale");
             }
 }
+
+// A keyword of a line counts only as a whole word: followed by a blank or a tab, so "vtx" or "vn#" are no "vt"
+// or "vn" and fall among the ignored lines.
+bool IsKeyword(std::string_view line, std::string_view keyword)
+{
+    return line.size() > keyword.size() && line.starts_with(keyword) &&
+           (line[keyword.size()] == ' ' || line[keyword.size()] == '\t');
+}
+
+bool IsDecimalDigit(char character)
+{
+    return character >= '0' && character <= '9';
+}
+
+bool IsNumberCharacter(char character)
+{
+    return IsDecimalDigit(character) || character == '.' || character == 'e' || character == 'E' || character == '+' ||
+           character == '-';
+}
+
+std::size_t CountWords(std::string_view text)
+{
+    std::size_t words = 0;
+    bool inWord = false;
+    for (const char character : text)
+    {
+        const bool separator = character == ' ' || character == '\t';
+        if (!separator && !inWord)
+            ++words;
+        inWord = !separator;
+    }
+    return words;
+}
+
+// What a model file would store, counted before anything is stored.
+struct ModelCounts
+{
+    std::size_t positions = 0;
+    std::size_t textureCoordinates = 0;
+    std::size_t normals = 0;
+    std::size_t triangles = 0;
+    std::size_t groups = 1;
+};
+
+ModelCounts CountModel(std::string_view text)
+{
+    ModelCounts counts;
+    Common::FileSystem::File::ForEachLine(text, [&counts](std::string_view line) {
+        if (line.size() < 3)
+            return;
+        if (IsKeyword(line, "v"))
+            ++counts.positions;
+        else if (IsKeyword(line, "vt"))
+            ++counts.textureCoordinates;
+        else if (IsKeyword(line, "vn"))
+            ++counts.normals;
+        else if (IsKeyword(line, "f"))
+        {
+            const std::size_t corners = CountWords(line.substr(2));
+            counts.triangles += corners > 2 ? corners - 2 : 0;
+        }
+        else if (IsKeyword(line, "o"))
+            ++counts.groups;
+    });
+    return counts;
+}
+
+// The name under which a material file counts as read: the same file named twice, also through "./" or "..",
+// is read once.
+std::string MaterialFileKey(const std::string& materialPath)
+{
+    std::error_code error;
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(materialPath, error);
+    return error ? materialPath : resolved.string();
+}
 } // namespace
 
 MeshFileReader::MeshFileReader(Materials& registry, ImageLoader& imageLoader, VertexBuffers& buffers) noexcept :
@@ -124,15 +204,23 @@ std::vector<std::string_view> MeshFileReader::SplitWords(std::string_view text)
 
 float MeshFileReader::ReadNumber(std::string_view text)
 {
-    // from_chars refuses a leading "+", which OBJ writers do emit.
+    // One optional sign, then digits or a point: from_chars alone would also take "nan" and "inf", and after a
+    // "+" taken off by hand a second sign ("+-1"). A leading "+", which OBJ writers do emit, is allowed.
+    const bool negative = !text.empty() && text.front() == '-';
     std::string_view digits = text;
-    if (!digits.empty() && digits.front() == '+')
+    if (!digits.empty() && (negative || digits.front() == '+'))
         digits.remove_prefix(1);
-    float value = 0.0f;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
-        throw std::runtime_error("Zahl erwartet: \"" + std::string(text) + "\"");
-    return value;
+    const bool wellFormed = !digits.empty() && (digits.front() == '.' || IsDecimalDigit(digits.front())) &&
+                            std::all_of(digits.begin(), digits.end(), IsNumberCharacter);
+    if (wellFormed)
+    {
+        float value = 0.0f;
+        const char* const last = digits.data() + digits.size();
+        const auto [end, error] = std::from_chars(negative ? text.data() : digits.data(), last, value);
+        if (error == std::errc() && end == last && std::isfinite(value))
+            return value;
+    }
+    throw std::runtime_error("Zahl erwartet: \"" + std::string(text) + "\"");
 }
 
 Data::VertexRecord MeshFileReader::ReadTriple(std::string_view text)
@@ -232,9 +320,35 @@ std::shared_ptr<Data::IndexedVertices> MeshFileReader::LoadMesh(const std::strin
     }
 }
 
+std::string MeshFileReader::ReadLimitedFile(const std::string& fileName) const
+{
+    // Checked before reading: a file that is too large costs nothing. A missing file is left to the reading,
+    // which names it.
+    std::error_code error;
+    const std::uintmax_t bytes = std::filesystem::file_size(fileName, error);
+    if (!error && bytes > limits.maxFileBytes)
+        Common::Helper::Throw("Die Datei " + fileName + " ist " + std::to_string(bytes) +
+                              " Bytes groß, erlaubt sind höchstens " + std::to_string(limits.maxFileBytes) + " Bytes");
+    return Common::FileSystem::File::ReadText(fileName);
+}
+
+void MeshFileReader::CheckCount(const std::string& fileName, std::size_t count, const char* what) const
+{
+    if (count > limits.maxElements)
+        Common::Helper::Throw("Die Datei " + fileName + " hat " + std::to_string(count) + " " + what +
+                              ", erlaubt sind höchstens " + std::to_string(limits.maxElements));
+}
+
 std::shared_ptr<Data::IndexedVertices> MeshFileReader::ReadMesh(const std::string& fileName)
 {
-    const std::vector<std::string> lines = Common::FileSystem::File::ReadLines(fileName);
+    const std::string text = ReadLimitedFile(fileName);
+    const ModelCounts counts = CountModel(text);
+    CheckCount(fileName, counts.positions, "Eckpunkte");
+    CheckCount(fileName, counts.textureCoordinates, "Texturkoordinaten");
+    CheckCount(fileName, counts.normals, "Normalen");
+    CheckCount(fileName, counts.triangles, "Dreiecke");
+    CheckCount(fileName, counts.groups, "Gruppen");
+
     const std::string modelName = FileNameOf(fileName);
     const std::string modelFolder = FolderOf(fileName);
 
@@ -243,8 +357,15 @@ std::shared_ptr<Data::IndexedVertices> MeshFileReader::ReadMesh(const std::strin
     std::vector<Data::VertexRecord> normals;
     std::vector<Data::Face> faces;
     std::vector<Data::FaceGroup> groups;
+    positions.reserve(counts.positions);
+    textureCoordinates.reserve(counts.textureCoordinates);
+    normals.reserve(counts.normals);
+    groups.reserve(counts.groups);
     std::string groupName;
     std::string materialName;
+    // However many "mtllib" lines name a material file, it is read once: reading it again would only register
+    // the same materials again, and a model naming it thousands of times would load in quadratic time.
+    std::set<std::string> materialFilesRead;
 
     // A group takes the material named last before it ends, not the one in force at its first face.
     const auto closeGroup = [&] {
@@ -252,38 +373,40 @@ std::shared_ptr<Data::IndexedVertices> MeshFileReader::ReadMesh(const std::strin
         faces.clear();
     };
 
-    for (const std::string& line : lines)
-    {
+    Common::FileSystem::File::ForEachLine(text, [&](std::string_view line) {
         if (line.size() < 3)
-            continue;
-        const std::string_view text(line);
-        if (text.starts_with("v "))
-            positions.push_back(ReadTriple(text.substr(2)));
-        else if (text.starts_with("vt"))
+            return;
+        if (IsKeyword(line, "v"))
+            positions.push_back(ReadTriple(line.substr(2)));
+        else if (IsKeyword(line, "vt"))
         {
             // Images are uploaded top row first, so v is negated; with repeating textures -v selects the row 1 - v.
-            const Data::VertexRecord uvw = ReadTriple(text.substr(3));
+            const Data::VertexRecord uvw = ReadTriple(line.substr(3));
             textureCoordinates.push_back({uvw.x, -uvw.y, uvw.z});
         }
-        else if (text.starts_with("vn"))
-            normals.push_back(ReadTriple(text.substr(3)));
-        else if (text.starts_with("f "))
+        else if (IsKeyword(line, "vn"))
+            normals.push_back(ReadTriple(line.substr(3)));
+        else if (IsKeyword(line, "f"))
         {
-            std::vector<Data::Face> triangles = ReadFace(text.substr(2));
+            std::vector<Data::Face> triangles = ReadFace(line.substr(2));
             faces.insert(faces.end(), std::make_move_iterator(triangles.begin()),
                          std::make_move_iterator(triangles.end()));
         }
-        else if (text.starts_with("o "))
+        else if (IsKeyword(line, "o"))
         {
             if (!groupName.empty())
                 closeGroup();
             groupName = line.substr(2);
         }
-        else if (text.starts_with("mtllib"))
-            LoadMaterials(modelName, modelFolder + std::string(RestFrom(text, 7)));
-        else if (text.starts_with("usemtl"))
-            materialName = modelName + "." + std::string(RestFrom(text, 7));
-    }
+        else if (IsKeyword(line, "mtllib"))
+        {
+            const std::string materialPath = modelFolder + std::string(RestFrom(line, 7));
+            if (materialFilesRead.insert(MaterialFileKey(materialPath)).second)
+                LoadMaterials(modelName, materialPath);
+        }
+        else if (IsKeyword(line, "usemtl"))
+            materialName = modelName + "." + std::string(RestFrom(line, 7));
+    });
     closeGroup();
 
     CheckCorners(groups, positions.size(), textureCoordinates.size(), normals.size());
@@ -305,48 +428,51 @@ void MeshFileReader::LoadMaterials(const std::string& modelFileName, const std::
 
 void MeshFileReader::ReadMaterials(const std::string& modelFileName, const std::string& materialPath)
 {
-    const std::vector<std::string> lines = Common::FileSystem::File::ReadLines(materialPath);
+    const std::string fileText = ReadLimitedFile(materialPath);
+    std::size_t materialCount = 0;
+    Common::FileSystem::File::ForEachLine(
+        fileText, [&materialCount](std::string_view line) { materialCount += IsKeyword(line, "newmtl") ? 1 : 0; });
+    CheckCount(materialPath, materialCount, "Materialien");
+
     const std::string materialFolder = FolderOf(materialPath);
     std::shared_ptr<Material> current;
 
-    for (const std::string& line : lines)
-    {
-        if (line.size() < 3)
-            continue;
-        const std::string_view text(line);
-        if (text.starts_with("newmtl "))
+    Common::FileSystem::File::ForEachLine(fileText, [&](std::string_view text) {
+        if (text.size() < 3)
+            return;
+        if (IsKeyword(text, "newmtl"))
         {
             current = materials.Create(modelFileName + "." + std::string(text.substr(7)));
             current->SetColors(std::make_shared<Data::LightColors>());
         }
-        else if (text.starts_with("map_Kd "))
+        else if (IsKeyword(text, "map_Kd"))
         {
             if (!current)
                 throw std::runtime_error("map_Kd vor dem ersten newmtl");
             // A texture that cannot be loaded leaves the material without one (the image loader has warned).
             current->SetTexture(images.CreateTextureFromFile(materialFolder + std::string(text.substr(7)), true));
         }
-        else if (text.starts_with("Ka ") || text.starts_with("Kd ") || text.starts_with("Ks "))
+        else if (IsKeyword(text, "Ka") || IsKeyword(text, "Kd") || IsKeyword(text, "Ks"))
         {
             // Colours before the first newmtl belong to no material and are not read at all.
             if (!current)
-                continue;
+                return;
             Data::LightColors& colors = *current->GetColors();
             (text[1] == 'a'   ? colors.ambient
              : text[1] == 'd' ? colors.diffuse
                               : colors.specular) = ReadColor(text.substr(3));
         }
-        else if (text.starts_with("d "))
+        else if (IsKeyword(text, "d"))
         {
             if (!current)
-                continue;
+                return;
             const int alpha = ToChannel(ReadSingleNumber(text.substr(2)));
             Data::LightColors& colors = *current->GetColors();
             colors.ambient = WithAlpha(colors.ambient, alpha);
             colors.diffuse = WithAlpha(colors.diffuse, alpha);
             colors.specular = WithAlpha(colors.specular, alpha);
         }
-    }
+    });
     if (current)
         Common::MyLog::Info("COLOR COLOR" + std::string(20, ' ') +
                             "COLOR.A = " + std::to_string(current->GetColors()->ambient.a));

@@ -5,6 +5,7 @@
 #include "GameEngine2D/Video/Data/Forward.h"
 #include "GameEngine2D/Video/Data/VertexRecord.h"
 #include "GameEngine2D/Video/Forward.h"
+#include "GameEngine2D/Video/ModelLimits.h"
 
 #include <memory>
 #include <string>
@@ -16,8 +17,9 @@ namespace Quarnel::GameEngine2D::Video
 
 // The one place that knows the model (OBJ) and material (MTL) subset: it reads model files with their material files
 // into indexed meshes, registers the materials (as model file name + "." + material name) with their textures, and
-// uploads one-group models into vertex buffers. Its text readers are strict: a missing or unreadable number raises
-// std::runtime_error naming the text, never a made-up value.
+// uploads one-group models into vertex buffers. Its text readers are strict: a missing, unreadable or non-finite
+// number raises std::runtime_error naming the text, never a made-up value. Keywords count as whole words only
+// ("vtx" is no "vt"). Files beyond the limits are refused before they are read or stored.
 class MeshFileReader final
 {
 public:
@@ -33,9 +35,12 @@ public:
     // Reads a material file into the registry, registering each material as modelFileName + "." + name.
     void LoadMaterials(const std::string& modelFileName, const std::string& materialPath);
 
+    [[nodiscard]] const ModelLimits& GetLimits() const noexcept { return limits; }
+    void SetLimits(const ModelLimits& newLimits) noexcept { limits = newLimits; }
+
     // Three numbers separated by blanks; further numbers are ignored.
     [[nodiscard]] static Data::VertexRecord ReadTriple(std::string_view text);
-    // One number.
+    // One decimal number, finite: "+-1", "nan", "inf" and numbers beyond the float range are refused.
     [[nodiscard]] static float ReadNumber(std::string_view text);
     // A colour from three numbers r g b in 0..1: (r, g, b) x 255 truncated, alpha 255.
     [[nodiscard]] static Common::Color ReadColor(std::string_view text);
@@ -58,10 +63,15 @@ private:
     // LoadMesh and LoadMaterials without their error wrapping.
     std::shared_ptr<Data::IndexedVertices> ReadMesh(const std::string& fileName);
     void ReadMaterials(const std::string& modelFileName, const std::string& materialPath);
+    // The whole file, after its size was checked against the limits.
+    [[nodiscard]] std::string ReadLimitedFile(const std::string& fileName) const;
+    // Refuses a count of one kind of entry beyond the limits, naming the file.
+    void CheckCount(const std::string& fileName, std::size_t count, const char* what) const;
 
     Materials& materials;
     ImageLoader& images;
     VertexBuffers& vertexBuffers;
+    ModelLimits limits;
 };
 
 } // namespace Quarnel::GameEngine2D::Video
