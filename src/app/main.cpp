@@ -3,5 +3,7 @@
 // Zandrel reads no command line; its exit code is always 0.
 int main()
 {
-    return Zandrel::RunProgram();
+    Zandrel::ProgramOptions options;
+    options.buildScenes = Zandrel::BuildGameScene;
+    return Zandrel::RunProgram(options);
 }

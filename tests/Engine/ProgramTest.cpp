@@ -39,7 +39,7 @@ protected:
     {
         ProgramOptions options;
         options.settingsFile = settingsFile.string();
-        options.buildScenes = [this](Quarnel::GameEngine2D::GameEngine&) {
+        options.buildScenes = [this](Quarnel::GameEngine2D::GameEngine&, const Zandrel::GameStart&) {
             ++scenesBuilt;
             showLogDuringRun = MyLog::IsShowLog();
             SDL_Event quit{};
@@ -131,7 +131,9 @@ TEST_F(ProgramTest, AFailingGameSceneEndsTheProgramWithoutRunningIt)
     const LogRecorder log(false);
     WriteSettings("[Game]\nshowLog = 1\n");
     ProgramOptions options = Options();
-    options.buildScenes = [](Quarnel::GameEngine2D::GameEngine&) { throw std::runtime_error("no scene"); };
+    options.buildScenes = [](Quarnel::GameEngine2D::GameEngine&, const Zandrel::GameStart&) {
+        throw std::runtime_error("no scene");
+    };
     EXPECT_EQ(RunProgram(options), 0);
     EXPECT_EQ(log.Warnings(), std::vector<std::string>{"Unerklärlicher Fehler im Programm:\nno scene"});
     EXPECT_FALSE(log.Has("Closing GameEngine"));
