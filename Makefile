@@ -1,11 +1,14 @@
 # The two commands a newcomer needs. Both install missing packages first.
 #   make run   builds the sandbox and starts it from the repository root (daten/ and settings.txt live here)
 #   make test  builds the sanitizer test build and runs the whole suite headless
+#   make install  builds the release and installs it under PREFIX (default ~/.local): bin/zandrel, share/zandrel/,
+#                 the desktop entry and the icons
 #   make fuzz  builds the fuzz targets with clang and fuzzes each for FUZZ_SECONDS (default 60), one after another
 
 JOBS ?= $(shell nproc)
+PREFIX ?= $(HOME)/.local
 
-.PHONY: run test bench fuzz
+.PHONY: run test bench fuzz install
 
 run:
 	bash scripts/bootstrap.sh
@@ -18,6 +21,12 @@ test:
 	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DZANDREL_SANITIZE=ON -DZANDREL_TESTS=ON
 	cmake --build build/test -j $(JOBS)
 	cd build/test && SDL_VIDEODRIVER=offscreen ctest --output-on-failure -j $(JOBS)
+
+install:
+	bash scripts/bootstrap.sh
+	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=$(PREFIX)
+	cmake --build build/release -j $(JOBS) --target zandrel
+	cmake --install build/release
 
 bench:
 	bash scripts/bootstrap.sh

@@ -63,30 +63,31 @@ void CheckFontFile(const std::string& fileName, int size)
 
 } // namespace
 
-std::shared_ptr<Game> Game::Create(Quarnel::GameEngine2D::Scene::IGameEngine& engine)
+std::shared_ptr<Game> Game::Create(Quarnel::GameEngine2D::Scene::IGameEngine& engine, GameStart start)
 {
     // The font comes first, before any part of the scene exists.
     auto fonts = std::make_unique<Quarnel::GameEngine2D::Video::FontManager>();
     std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont =
-        fonts->Get(fonts->Create(FontFile, FontSize, FontColor));
+        fonts->Get(fonts->Create(start.DataFile(FontFile), FontSize, FontColor));
     CheckFontFile(panelFont->GetTtfFile(), panelFont->GetSize());
 
-    auto game = std::make_shared<Game>(engine, std::move(fonts), std::move(panelFont));
+    auto game = std::make_shared<Game>(engine, std::move(fonts), std::move(panelFont), std::move(start));
     game->ShowWithPanel();
     return game;
 }
 
 Game::Game(Quarnel::GameEngine2D::Scene::IGameEngine& engine,
            std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fonts,
-           std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont) :
+           std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont, GameStart startWith) :
     Scene(SceneName, engine),
+    start(std::move(startWith)),
     fontManager(std::move(fonts)),
     font(std::move(panelFont))
 {
     GetCamera()->SetPosition(CameraPosition);
     GetCamera()->SetTarget(Origin);
     AddLight();
-    solarSystem = std::make_shared<System::SolarSystem>("mySolarSystem", *this);
+    solarSystem = std::make_shared<System::SolarSystem>("mySolarSystem", *this, start.dataPrefix);
     GetRoot()->AddChild(solarSystem);
     AddReferencePlanes();
     cameraControl = std::make_unique<Quarnel::GameEngine2D::Control::CameraControl>(
@@ -110,7 +111,7 @@ void Game::AddLight()
 void Game::AddReferencePlanes()
 {
     // One model read once; the other two planes draw the same mesh data, turned.
-    const auto first = GetNodeFactory().CreateStaticMeshNode(GroundFile, Origin);
+    const auto first = GetNodeFactory().CreateStaticMeshNode(start.DataFile(GroundFile), Origin);
     const auto second = GetNodeFactory().CreateStaticMeshNode("ground02", Origin, first->GetMesh());
     const auto third = GetNodeFactory().CreateStaticMeshNode("ground03", Origin, second->GetMesh());
     second->SetRotation(SecondPlaneRotation);

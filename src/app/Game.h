@@ -3,6 +3,7 @@
 #include "GameEngine2D/Control/Forward.h"
 #include "GameEngine2D/Scene/Scene.h"
 #include "GameEngine2D/Video/Forward.h"
+#include "app/GameStart.h"
 
 #include <memory>
 #include <string>
@@ -27,14 +28,16 @@ public:
 
     // Opens the panel's font, builds both scenes and hands them to `engine`, the 3D scene first. A missing or
     // broken font, model or texture file: std::runtime_error, and nothing is registered.
-    static std::shared_ptr<Game> Create(Quarnel::GameEngine2D::Scene::IGameEngine& engine);
+    static std::shared_ptr<Game> Create(Quarnel::GameEngine2D::Scene::IGameEngine& engine, GameStart start = {});
 
     // Both scenes, not yet registered (Create does that); the font is the panel's.
     Game(Quarnel::GameEngine2D::Scene::IGameEngine& engine,
          std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fonts,
-         std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont);
+         std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont, GameStart start = {});
     ~Game() override;
 
+    // Where the data and the user's files are, and the start file of the command line.
+    [[nodiscard]] const GameStart& GetStart() const { return start; }
     [[nodiscard]] const std::shared_ptr<System::SolarSystem>& GetSolarSystem() const { return solarSystem; }
     // The panel's font: Vera, 12 points, white.
     [[nodiscard]] const std::shared_ptr<Quarnel::GameEngine2D::Video::Font>& GetFont() const { return font; }
@@ -50,6 +53,7 @@ private:
     // Registers this scene and then the panel scene with the engine; needs a shared owner of this scene.
     void ShowWithPanel();
 
+    GameStart start;
     std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fontManager;
     std::shared_ptr<Quarnel::GameEngine2D::Video::Font> font;
     std::unique_ptr<Quarnel::GameEngine2D::Control::CameraControl> cameraControl;

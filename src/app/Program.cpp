@@ -3,6 +3,7 @@
 #include "Common/GameUtil/ConfigFile.h"
 #include "Common/MyLog.h"
 #include "GameEngine2D/GameEngine.h"
+#include "app/DataPaths.h"
 #include "app/Game.h"
 
 #include <exception>
@@ -43,28 +44,27 @@ void ReportFailure(const std::string& message)
 
 } // namespace
 
-void BuildGameScene(Quarnel::GameEngine2D::GameEngine& engine)
+void BuildGameScene(Quarnel::GameEngine2D::GameEngine& engine, const GameStart& start)
 {
     // The game scene builds the 3D scene and the control-panel scene and registers both with the engine, the 3D
     // scene first. The engine's scene list owns them; nothing here keeps a reference.
-    Game::Create(engine);
-}
-
-int RunProgram()
-{
-    ProgramOptions options;
-    options.buildScenes = BuildGameScene;
-    return RunProgram(options);
+    Game::Create(engine, start);
 }
 
 int RunProgram(const ProgramOptions& options)
 {
     try
     {
-        ApplyLogSetting(options.settingsFile);
+        const DataPaths paths(DataPaths::Environment::OfThisProcess());
+        ApplyLogSetting(options.settingsFile.value_or(paths.FindSettingsFile().string()));
+        // Looked for before the window opens: without data there is nothing to show.
+        GameStart start{.dataPrefix = paths.FindDataPrefix(),
+                        .screenshotFolder = paths.UserFolder("screenshots"),
+                        .saveFolder = paths.UserFolder("saves"),
+                        .startFile = options.startFile};
         Quarnel::GameEngine2D::GameEngine engine(options.videoSettings, options.title, nullptr);
         if (options.buildScenes)
-            options.buildScenes(engine);
+            options.buildScenes(engine, start);
         engine.Run();
         engine.Dispose();
     }

@@ -58,8 +58,8 @@ protected:
     {
         ProgramOptions options;
         options.settingsFile = "no-settings.txt";
-        options.buildScenes = [this](Quarnel::GameEngine2D::GameEngine& engine) {
-            BuildGameScene(engine);
+        options.buildScenes = [this](Quarnel::GameEngine2D::GameEngine& engine, const GameStart& start) {
+            BuildGameScene(engine, start);
             started = true;
             SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
             engine.FrameDone().Add(Quarnel::Common::Handler<>([] {

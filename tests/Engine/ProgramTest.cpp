@@ -10,6 +10,7 @@
 #include <fstream>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <unistd.h>
@@ -39,8 +40,9 @@ protected:
     {
         ProgramOptions options;
         options.settingsFile = settingsFile.string();
-        options.buildScenes = [this](Quarnel::GameEngine2D::GameEngine&) {
+        options.buildScenes = [this](Quarnel::GameEngine2D::GameEngine&, const Zandrel::GameStart& start) {
             ++scenesBuilt;
+            startFile = start.startFile;
             showLogDuringRun = MyLog::IsShowLog();
             SDL_Event quit{};
             quit.type = SDL_QUIT;
@@ -53,6 +55,7 @@ protected:
         std::filesystem::temp_directory_path() / ("zandrel-settings-" + std::to_string(getpid()) + ".txt");
     int scenesBuilt = 0;
     bool showLogDuringRun = false;
+    std::optional<std::filesystem::path> startFile;
 };
 
 TEST_F(ProgramTest, WithShowLogOnTheEngineLinesAppearInOrder)
@@ -77,6 +80,17 @@ TEST_F(ProgramTest, WithoutASettingsFileTheProgramRunsWithTheInformationLogOff)
     EXPECT_EQ(scenesBuilt, 1);
     EXPECT_FALSE(showLogDuringRun);
     EXPECT_TRUE(log.Texts().empty());
+}
+
+TEST_F(ProgramTest, TheFileFromTheCommandLineReachesTheGame)
+{
+    const LogRecorder log(false);
+    ProgramOptions options = Options();
+    options.startFile = "mein System.json";
+    EXPECT_EQ(RunProgram(options), 0);
+    EXPECT_EQ(startFile, std::filesystem::path("mein System.json"));
+    EXPECT_EQ(RunProgram(Options()), 0);
+    EXPECT_EQ(startFile, std::nullopt);
 }
 
 TEST_F(ProgramTest, NoBrokenSettingsFileStopsTheProgram)
@@ -131,7 +145,9 @@ TEST_F(ProgramTest, AFailingGameSceneEndsTheProgramWithoutRunningIt)
     const LogRecorder log(false);
     WriteSettings("[Game]\nshowLog = 1\n");
     ProgramOptions options = Options();
-    options.buildScenes = [](Quarnel::GameEngine2D::GameEngine&) { throw std::runtime_error("no scene"); };
+    options.buildScenes = [](Quarnel::GameEngine2D::GameEngine&, const Zandrel::GameStart&) {
+        throw std::runtime_error("no scene");
+    };
     EXPECT_EQ(RunProgram(options), 0);
     EXPECT_EQ(log.Warnings(), std::vector<std::string>{"Unerklärlicher Fehler im Programm:\nno scene"});
     EXPECT_FALSE(log.Has("Closing GameEngine"));

@@ -34,27 +34,30 @@ constexpr float GravityFactor = 0.1f;
 
 } // namespace
 
-SolarSystem::SolarSystem(std::string systemName, Quarnel::GameEngine2D::Scene::Scene& ownerScene) :
+SolarSystem::SolarSystem(std::string systemName, Quarnel::GameEngine2D::Scene::Scene& ownerScene,
+                         std::string dataPrefix) :
     EmptyNode(std::move(systemName), Origin, Origin),
-    scene(ownerScene)
+    scene(ownerScene),
+    dataFolder(std::move(dataPrefix))
 {
     LoadSphereMesh();
     ConfigureWorld();
-    sunImage = scene.GetGameEngine().GetVideoEngine().GetImages().CreateSurfaceFromFile(Sun::TextureFile, true);
+    sunImage =
+        scene.GetGameEngine().GetVideoEngine().GetImages().CreateSurfaceFromFile(DataFile(Sun::TextureFile), true);
 }
 
 void SolarSystem::LoadSphereMesh()
 {
     Quarnel::GameEngine2D::Video::Engine& video = scene.GetGameEngine().GetVideoEngine();
     const std::shared_ptr<Quarnel::GameEngine2D::Video::Data::IndexedVertices> model =
-        video.GetMeshFiles().LoadMesh(SphereFile);
+        video.GetMeshFiles().LoadMesh(DataFile(SphereFile));
     // Flat normals whatever the file gives, so every body is shaded alike.
     model->ComputeFaceNormals();
     // Unlike a static mesh from the model file reader, the model may have several groups; the first one's material is
     // used.
     const auto& groups = model->GetFaceGroups();
     if (groups.empty() || !groups.front().material)
-        throw std::runtime_error(std::string("Das Kugelmodell ") + SphereFile + " hat kein Material");
+        throw std::runtime_error("Das Kugelmodell " + DataFile(SphereFile) + " hat kein Material");
     const auto material = std::make_shared<Quarnel::GameEngine2D::Video::Material>(*groups.front().material);
     sphereMesh = std::make_shared<Quarnel::GameEngine2D::Video::Data::MeshData>(
         model->CreateBuffers(video.GetVertexBuffers()), material);

@@ -29,8 +29,9 @@ public:
     // Reads and uploads the sphere model, checks that the sun texture can be read, and sets the scene's world up for
     // the bodies: no friction, real time, one step per frame, no uniform gravity, and a pairwise gravity in the
     // distance-independent mode. A missing or broken model or texture: std::runtime_error.
-    // `ownerScene` owns this node (through its tree) and outlives it.
-    SolarSystem(std::string systemName, Quarnel::GameEngine2D::Scene::Scene& ownerScene);
+    // `ownerScene` owns this node (through its tree) and outlives it. `dataPrefix` goes in front of the data file
+    // names (empty: the working directory's "daten/").
+    SolarSystem(std::string systemName, Quarnel::GameEngine2D::Scene::Scene& ownerScene, std::string dataPrefix = {});
 
     // The body with the next identifier at `bodyPosition`, drawn at bodySize / 100 of the model, pulled by and
     // pulling every other body with the mass value `bodyMass`. Neither value is checked.
@@ -39,6 +40,8 @@ public:
     virtual std::shared_ptr<Planet> AddPlanet(const std::string& bodyName, Quarnel::Common::Point3D bodyPosition,
                                               float bodyMass, float bodySize);
     [[nodiscard]] virtual Quarnel::GameEngine2D::Scene::Scene& GetScene() const;
+    // A data file name ("daten//models//sonne01.jpg") as a path from the working directory.
+    [[nodiscard]] std::string DataFile(const char* fileName) const { return dataFolder + fileName; }
     [[nodiscard]] virtual Quarnel::GameEngine2D::Physics::MassGravities& GetGravities() const;
     // The model's vertex buffers with a new material copied from the model's.
     [[nodiscard]] virtual std::shared_ptr<Quarnel::GameEngine2D::Video::Data::MeshData> CreateSphereMesh() const;
@@ -60,6 +63,7 @@ private:
 
     std::vector<std::shared_ptr<Item>> items;
     Quarnel::GameEngine2D::Scene::Scene& scene;
+    std::string dataFolder;
     std::shared_ptr<Quarnel::GameEngine2D::Video::Data::MeshData> sphereMesh;
     // Owned by the world, which lives as long as the scene.
     std::shared_ptr<Quarnel::GameEngine2D::Physics::MassGravities> gravities;

@@ -35,10 +35,11 @@ std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> Sun::CreateMeshNod
     const std::shared_ptr<Quarnel::GameEngine2D::Video::Data::MeshData> mesh = owner.CreateSphereMesh();
     Quarnel::GameEngine2D::Scene::Scene& scene = owner.GetScene();
     // The image comes from the image cache, where the solar system keeps it from start-up on.
-    texture = scene.GetGameEngine().GetVideoEngine().GetImages().CreateTextureFromFile(TextureFile, true);
+    const std::string file = owner.DataFile(TextureFile);
+    texture = scene.GetGameEngine().GetVideoEngine().GetImages().CreateTextureFromFile(file, true);
     // The image loader has written why; a sun without its texture would be a plain planet.
     if (!texture)
-        throw std::runtime_error(std::string("Textur kann nicht geladen werden: ") + TextureFile);
+        throw std::runtime_error("Textur kann nicht geladen werden: " + file);
     mesh->GetMaterial()->SetTexture(texture);
     return scene.GetNodeFactory().CreateStaticMeshNode("sun_01", Quarnel::Common::Point3D(0.0f, 0.0f, 0.0f), mesh);
 }
