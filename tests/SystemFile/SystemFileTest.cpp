@@ -238,5 +238,33 @@ TEST(SavePath, NamesSavesByTheirSecondAndCountsOnWithinIt)
     EXPECT_EQ(SavePath::Next(saves, now + 1), saves / "zandrel-20261208-090508.json");
 }
 
+TEST(Presets, LoadAndSaveBackUnchanged)
+{
+    int presets = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(QUARNEL_SOURCE_DIR) / "presets"))
+    {
+        if (entry.path().extension() != ".json")
+            continue;
+        ++presets;
+        const SystemData shipped = SystemReader::ReadFile(entry.path());
+        const SystemData saved = SystemReader::ReadText(SystemWriter::ToText(shipped));
+        ASSERT_GE(shipped.bodies.size(), 3u) << entry.path();
+        ASSERT_EQ(saved.bodies.size(), shipped.bodies.size()) << entry.path();
+        EXPECT_EQ(saved.gravity, shipped.gravity);
+        // Every number bit for bit; a boolean per body keeps a failure's message short for the long files.
+        for (std::size_t i = 0; i < shipped.bodies.size(); ++i)
+        {
+            const BodyData& a = shipped.bodies[i];
+            const BodyData& b = saved.bodies[i];
+            EXPECT_TRUE(a.id == b.id && a.kind == b.kind && a.name == b.name &&
+                        std::bit_cast<std::uint32_t>(a.mass) == std::bit_cast<std::uint32_t>(b.mass) &&
+                        std::bit_cast<std::uint32_t>(a.size) == std::bit_cast<std::uint32_t>(b.size) &&
+                        Bits(a.position) == Bits(b.position) && Bits(a.velocity) == Bits(b.velocity))
+                << entry.path() << " body " << i + 1;
+        }
+    }
+    EXPECT_GE(presets, 6);
+}
+
 } // namespace
 } // namespace Zandrel::SystemFile
