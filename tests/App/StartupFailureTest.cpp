@@ -95,6 +95,27 @@ TEST_F(StartupFailureTest, AnIntactCopyOfTheDataStartsTheGame)
     EXPECT_EQ(Failure(log), "");
 }
 
+// A sun texture whose header claims 30000 x 30000 pixels and a sphere model of 65 MiB (a sparse file) are refused
+// unread: start-up ends through the entry's handler with the file and its size, as for any other broken file.
+TEST_F(StartupFailureTest, OversizedDataEndsStartUpNamingFileAndSize)
+{
+    const std::string pngHeader("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\x75\x30\0\0\x75\x30\x08\x06\0\0\0", 29);
+    Replace("daten/models/sonne01.jpg", pngHeader);
+    {
+        const LogRecorder log(false);
+        EXPECT_EQ(Start(), 0);
+        EXPECT_FALSE(started);
+        EXPECT_THAT(Failure(log), HasSubstr("sonne01.jpg ist 30000 x 30000 Pixel groß"));
+    }
+    fs::copy_file(fs::path(QUARNEL_SOURCE_DIR) / "daten/models/sonne01.jpg", "daten/models/sonne01.jpg",
+                  fs::copy_options::overwrite_existing);
+    fs::resize_file("daten/models/sphere.obj", 65 * 1024 * 1024);
+    const LogRecorder log(false);
+    EXPECT_EQ(Start(), 0);
+    EXPECT_FALSE(started);
+    EXPECT_THAT(Failure(log), HasSubstr("sphere.obj ist 68157440 Bytes groß, erlaubt sind höchstens 67108864 Bytes"));
+}
+
 struct Damage
 {
     const char* label;

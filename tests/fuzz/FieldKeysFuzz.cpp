@@ -154,13 +154,26 @@ bool IsValidUtf8(std::string_view text)
     return true;
 }
 
+// Made before the first input, so that what SDL and the GL driver keep for the whole process is not taken for a
+// leak of that input, and never torn down: the process ends with it.
+Panel& ThePanel()
+{
+    static Panel& panel = *new Panel;
+    return panel;
+}
+
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    Quarnel::Fuzz::SilenceLog();
+    (void)ThePanel();
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    Quarnel::Fuzz::SilenceLog();
-    // Made once and never torn down: the process ends with it, as libFuzzer ends its process.
-    static Panel& panel = *new Panel;
+    Panel& panel = ThePanel();
     const std::string_view input = Quarnel::Fuzz::AsText(data, size);
 
     // The same start for every input: both fields unfocused with their first texts and limits.

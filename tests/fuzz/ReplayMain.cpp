@@ -13,6 +13,8 @@
 #include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+// Optional, as with libFuzzer: what a target sets up once (an engine, a window) before the first input.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
 
 namespace
 {
@@ -55,6 +57,8 @@ bool Replay(const std::filesystem::path& input)
 
 int main(int argc, char** argv)
 {
+    if (LLVMFuzzerInitialize != nullptr)
+        LLVMFuzzerInitialize(&argc, &argv);
     std::size_t replayed = 0;
     for (int i = 1; i < argc; ++i)
     {

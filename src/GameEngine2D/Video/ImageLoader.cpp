@@ -37,6 +37,16 @@ int ToPixels(float length, const char* what)
     return static_cast<int>(length);
 }
 
+bool IsVectorImage(const std::string& fileName)
+{
+    SDL_RWops* file = SDL_RWFromFile(fileName.c_str(), "rb");
+    if (file == nullptr)
+        return false;
+    const bool vector = IMG_isSVG(file) != 0;
+    SDL_RWclose(file);
+    return vector;
+}
+
 // Refuses an image beyond the program's largest, naming the file and its size.
 void CheckImageSize(const std::string& fileName, ImageHeader::Size size)
 {
@@ -148,6 +158,10 @@ std::shared_ptr<Surfaces> ImageLoader::LoadImage(const std::string& fileName)
         Common::Helper::Throw("Error loading image " + printable + " - Dateiname enthält Sonderzeichen.");
     }
 
+    // A vector image has no pixel size to check before the library draws it at whatever size it declares, and the
+    // library's drawing of broken ones loses memory: only pixel images are loaded.
+    if (IsVectorImage(fileName))
+        Common::Helper::Throw("Error loading image " + fileName + " - SVG-Bilder werden nicht unterstützt.");
     // The size its header declares is checked before any pixel is decoded; formats whose header is not read
     // here are checked once decoded.
     if (const std::optional<ImageHeader::Size> declared = ImageHeader::ReadSize(fileName))
