@@ -1,9 +1,11 @@
 #include "app/Game.h"
 
 #include "Common/Color.h"
+#include "Common/MyLog.h"
 #include "Common/Point3D.h"
 #include "GameEngine2D/Control/CameraControl.h"
 #include "GameEngine2D/GameEngine.h"
+#include "GameEngine2D/Input/EventManager.h"
 #include "GameEngine2D/Scene/Camera.h"
 #include "GameEngine2D/Scene/EmptyNode.h"
 #include "GameEngine2D/Scene/LightNode.h"
@@ -13,9 +15,12 @@
 #include "GameEngine2D/Video/Font.h"
 #include "GameEngine2D/Video/FontManager.h"
 #include "app/GameGUI.h"
+#include "app/Screenshots.h"
 #include "app/System/SolarSystem.h"
 
+#include <SDL.h>
 #include <SDL_ttf.h>
+#include <exception>
 #include <stdexcept>
 #include <utility>
 
@@ -50,6 +55,10 @@ const Point3D ThirdPlaneRotation(0.0f, 90.0f, 0.0f);
 // Pointer pixels to scene units, and the scale of the wheel step.
 constexpr float CameraSpeed = 0.2f;
 constexpr float CameraUnusedFactor = 0.0f;
+
+// F11 and F12 type no character.
+constexpr auto FullscreenKey = static_cast<std::size_t>(Quarnel::GameEngine2D::Input::Keys::F11);
+constexpr auto ScreenshotKey = static_cast<std::size_t>(Quarnel::GameEngine2D::Input::Keys::F12);
 
 // The font is only opened when text is drawn; opening it once here reports a missing or broken file at start-up
 // instead of in the middle of the game.
@@ -93,6 +102,10 @@ Game::Game(Quarnel::GameEngine2D::Scene::IGameEngine& engine,
     cameraControl = std::make_unique<Quarnel::GameEngine2D::Control::CameraControl>(
         &GetEventManager(), GetCamera(), std::nullopt, CameraSpeed, CameraUnusedFactor);
     SetBackgroundColor(Background);
+    windowKeys = GetEventManager().AddInputHandler(
+        std::nullopt, [this](bool /*inside*/, Quarnel::GameEngine2D::Input::EventType kind,
+                             const Quarnel::GameEngine2D::Input::KeyState& keys,
+                             Quarnel::Common::Point2D /*mouse*/) { OnWindowKey(kind, keys); });
 }
 
 Game::~Game() = default;
@@ -140,6 +153,33 @@ void Game::ShowWithPanel()
     // Drawn after the 3D scene each frame; not shown, so the clear colour stays the game scene's.
     GetGameEngine().AddScene(panel);
     panelScene = std::move(panel);
+}
+
+void Game::OnWindowKey(Quarnel::GameEngine2D::Input::EventType kind, const Quarnel::GameEngine2D::Input::KeyState& keys)
+{
+    if (kind != Quarnel::GameEngine2D::Input::EventType::KeyDown)
+        return;
+    if (keys.at(FullscreenKey) != 0)
+        SwitchFullscreen();
+    if (keys.at(ScreenshotKey) != 0)
+    {
+        // The picture is taken once the frame is complete, panel included; the folder is read now.
+        GetGameEngine().GetVideoEngine().CaptureFrame(
+            [pictures = Screenshots(start.screenshotFolder)](SDL_Surface& picture) { pictures.Save(picture); });
+    }
+}
+
+void Game::SwitchFullscreen()
+{
+    Quarnel::GameEngine2D::Video::Engine& video = GetGameEngine().GetVideoEngine();
+    try
+    {
+        video.SetFullscreen(!video.IsFullscreen());
+    }
+    catch (const std::exception&)
+    {
+        // The window simply stays as it is; SetFullscreen has written the reason as a warning line.
+    }
 }
 
 } // namespace Zandrel

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "GameEngine2D/Control/Forward.h"
+#include "GameEngine2D/Input/EventType.h"
+#include "GameEngine2D/Input/InputSubscription.h"
+#include "GameEngine2D/Input/Keys.h"
 #include "GameEngine2D/Scene/Scene.h"
 #include "GameEngine2D/Video/Forward.h"
 #include "app/GameStart.h"
@@ -19,6 +22,7 @@ class SolarSystem;
 // The game's 3D scene: the camera, a white point light at the origin, the solar system and three wire-frame reference
 // planes, with mouse control of the camera; plus the flat control-panel scene drawn over it. Both register
 // themselves with the engine, the 3D scene first. Updating, physics and drawing are the scene's own.
+// The window's keys are the game's too: F11 switches full screen, F12 saves a picture of the window.
 class Game final : public Quarnel::GameEngine2D::Scene::Scene
 {
 public:
@@ -52,6 +56,8 @@ private:
     void AddReferencePlanes();
     // Registers this scene and then the panel scene with the engine; needs a shared owner of this scene.
     void ShowWithPanel();
+    void OnWindowKey(Quarnel::GameEngine2D::Input::EventType kind, const Quarnel::GameEngine2D::Input::KeyState& keys);
+    void SwitchFullscreen();
 
     GameStart start;
     std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fontManager;
@@ -59,6 +65,7 @@ private:
     std::unique_ptr<Quarnel::GameEngine2D::Control::CameraControl> cameraControl;
     std::shared_ptr<System::SolarSystem> solarSystem;
     std::shared_ptr<Quarnel::GameEngine2D::Scene::Scene> panelScene;
+    Quarnel::GameEngine2D::Input::InputSubscription windowKeys;
 };
 
 } // namespace Zandrel

@@ -50,6 +50,9 @@ constexpr float FieldColumn = 60.0f;
 constexpr std::uint32_t RandomPositionSpan = 80;
 constexpr float RandomPositionOffset = 40.0f;
 constexpr Color FooterColor{255, 255, 255, 200};
+// The "Alpha Version" note stands this far from the left edge and above the bottom edge.
+constexpr float FooterLeft = 2.0f;
+constexpr float FooterRise = 16.0f;
 // The statistics overlay is switched by F3, which types no character.
 constexpr auto InfoFrameKey = static_cast<std::size_t>(Keys::F3);
 
@@ -72,7 +75,9 @@ GameGUI::GameGUI(Quarnel::GameEngine2D::Scene::Scene& panelScene,
     font(std::move(panelFont)),
     solarSystem(std::move(system))
 {
-    const Quarnel::Common::Point2D screen = guiScene.GetGameEngine().GetVideoEngine().GetSettings().GetSize();
+    const Quarnel::Common::Point2D screen = guiScene.GetGameEngine().GetVideoEngine().GetScreenSize();
+    builtFor = screen;
+    laidOutFor = screen;
     const Point3D windowSize(screen);
     designer = std::make_shared<GuiDesigner>(guiScene, panelWidth);
     // The frame's callback shares the designer, so the look outlives the panel as long as the frame does.
@@ -151,10 +156,11 @@ void GameGUI::BuildObjectList()
 
 void GameGUI::BuildFooter(Point3D windowSize)
 {
-    auto note = guiScene.GetNodeFactory().CreateTextNode("testInfo", Point3D(2.0f, windowSize.Y() - 16.0f, 2.0f), font,
-                                                         "Alpha Version, siehe info.txt");
+    auto note = guiScene.GetNodeFactory().CreateTextNode(
+        "testInfo", Point3D(FooterLeft, windowSize.Y() - FooterRise, 2.0f), font, "Alpha Version, siehe info.txt");
     note->SetColor(FooterColor);
     AddChild(note);
+    footer = std::move(note);
 }
 
 void GameGUI::BuildInfoFrame()
@@ -167,6 +173,24 @@ void GameGUI::BuildInfoFrame()
     Quarnel::GameEngine2D::Input::EventManager& input = guiScene.GetGameEngine().GetEventManager();
     keyHandler = input.AddInputHandler(std::nullopt, [this](bool /*inside*/, EventType kind, const KeyState& keys,
                                                             Quarnel::Common::Point2D /*mouse*/) { OnKey(kind, keys); });
+}
+
+void GameGUI::UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
+{
+    EmptyNode::UpdateNode(gameEngine);
+    const Quarnel::Common::Point2D screen = gameEngine.GetVideoEngine().GetScreenSize();
+    if (screen.x != laidOutFor.x || screen.y != laidOutFor.y)
+        FollowWindow(screen);
+}
+
+void GameGUI::FollowWindow(Quarnel::Common::Point2D screen)
+{
+    laidOutFor = screen;
+    frame->SetArea(Rect(Point3D(screen.x - panelWidth, 0.0f, 0.0f), Point3D(panelWidth, screen.y, 0.0f)));
+    // The controls keep their places in the column; their input areas follow the frame from the next frame on.
+    if (const auto background = frame->GetMainGroup()->GetBackgroundNode())
+        GuiDesigner::StretchFrame(*background, builtFor.y, screen.y);
+    footer->SetPosition(Point3D(FooterLeft, screen.y - FooterRise, footer->GetPosition().Z()));
 }
 
 void GameGUI::DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& /*gameEngine*/)

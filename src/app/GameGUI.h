@@ -46,6 +46,9 @@ public:
             std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont, std::shared_ptr<System::SolarSystem> system);
     ~GameGUI() override;
 
+    // Lays the panel out again when the window has changed its size: the column stays at the right edge at full
+    // height, the note at the bottom.
+    void UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
     // Drops the F3 handler from the engine's input dispatcher.
     void DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
 
@@ -63,6 +66,7 @@ private:
     void BuildObjectList();
     void BuildFooter(Quarnel::Common::Point3D windowSize);
     void BuildInfoFrame();
+    void FollowWindow(Quarnel::Common::Point2D screen);
 
     // The button callbacks.
     void AddPlanetFromFields();
@@ -92,6 +96,10 @@ private:
     float panelWidth = PanelWidth;
     std::shared_ptr<GuiDesigner> designer;
     std::shared_ptr<Quarnel::GameEngine2D::Helper::InfoFrame> infoFrame;
+    std::shared_ptr<Quarnel::GameEngine2D::Scene::Node> footer;
+    // The window size the panel was built for, and the one it is laid out for now.
+    Quarnel::Common::Point2D builtFor;
+    Quarnel::Common::Point2D laidOutFor;
     Quarnel::GameEngine2D::Input::InputSubscription keyHandler;
     Quarnel::Common::Subscription itemHover;
     std::vector<std::uint16_t> selectedIds;

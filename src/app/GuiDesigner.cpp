@@ -38,6 +38,8 @@ constexpr Color GradientShade{84, 84, 84, 8};
 
 constexpr int PanelRimBrightening = 40;
 constexpr int FrameRimBrightening = 120;
+// A group's background reaches this many pixels beyond the group on every side.
+constexpr float FrameRim = 6.0f;
 
 Point3D SizeOf(const Control& control)
 {
@@ -129,12 +131,19 @@ std::shared_ptr<Node> GuiDesigner::CreatePanel(Point3D position, bool inner, Col
 
 std::shared_ptr<Node> GuiDesigner::CreateFrame(bool inner, Color color, Point3D size, const std::string& name)
 {
-    const Point3D offset = inner ? Point3D(1.0f, 1.0f, 0.0f) : Point3D(-6.0f, -6.0f, 0.0f);
+    const Point3D offset = inner ? Point3D(1.0f, 1.0f, 0.0f) : Point3D(-FrameRim, -FrameRim, 0.0f);
     const Color fill = inner ? color : color.Brighten(FrameRimBrightening);
-    auto frame = CreateFlatQuad(offset, size + Point3D(12.0f, 12.0f, 0.0f), fill);
+    auto frame = CreateFlatQuad(offset, size + Point3D(2.0f * FrameRim, 2.0f * FrameRim, 0.0f), fill);
     if (!inner)
         frame->AddChild(CreateFrame(true, color, size, name));
     return frame;
+}
+
+void GuiDesigner::StretchFrame(Node& background, float fromHeight, float toHeight)
+{
+    // The outer quad spans the group's height plus the two rims of FrameRim; scaled about its own corner, which
+    // sits FrameRim above the group, it reaches FrameRim below the new height.
+    background.SetScale(Point3D(1.0f, (toHeight + 2.0f * FrameRim) / (fromHeight + 2.0f * FrameRim), 1.0f));
 }
 
 std::shared_ptr<Node> GuiDesigner::CreateGradientBox(Point3D position, Color color, Point3D size,

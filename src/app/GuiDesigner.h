@@ -47,6 +47,9 @@ public:
                                                                                           Quarnel::Common::Color color,
                                                                                           Quarnel::Common::Point3D size,
                                                                                           const std::string& name);
+    // Stretches a group background made by CreateFrame for `fromHeight` to fit a group of `toHeight`, rims kept at
+    // the group's edges.
+    static void StretchFrame(Quarnel::GameEngine2D::Scene::Node& background, float fromHeight, float toHeight);
     // A box from 2 pixels left of the control to 4 pixels right of it and 1 pixel below it, fading from `color`
     // at the top to a darker shade at the bottom.
     [[nodiscard]] virtual std::shared_ptr<Quarnel::GameEngine2D::Scene::Node> CreateGradientBox(

@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace Zandrel::Testing
 {
@@ -34,7 +35,9 @@ std::int32_t Pixel(float coordinate)
 
 } // namespace
 
-ControlPanelDriver::ControlPanelDriver() : game(Game::Create(offscreen.Engine())), panel(game->GetPanelScene())
+ControlPanelDriver::ControlPanelDriver(GameStart start) :
+    game(Game::Create(offscreen.Engine(), std::move(start))),
+    panel(game->GetPanelScene())
 {
     if (!panel)
         throw std::runtime_error("the game has no panel scene");

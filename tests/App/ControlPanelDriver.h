@@ -2,6 +2,7 @@
 
 #include "Common/Point2D.h"
 #include "Support/OffscreenEngine.h"
+#include "app/GameStart.h"
 
 #include <SDL.h>
 #include <cstdint>
@@ -34,7 +35,8 @@ namespace Zandrel::Testing
 class ControlPanelDriver
 {
 public:
-    ControlPanelDriver();
+    // `start` as the program would hand it over; the default reads the repository's daten/.
+    explicit ControlPanelDriver(GameStart start = {});
     ControlPanelDriver(const ControlPanelDriver&) = delete;
     ControlPanelDriver& operator=(const ControlPanelDriver&) = delete;
     ~ControlPanelDriver();

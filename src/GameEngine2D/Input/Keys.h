@@ -40,6 +40,8 @@ enum class Keys : std::int32_t
     PageDown = 281,
     F1 = 282,
     F3 = 284,
+    F11 = 292,
+    F12 = 293,
     F15 = 296,
     NumLock = 300,
     CapsLock = 301,

@@ -38,7 +38,8 @@ void Engine::ContextDeleter::operator()(void* deleting) const noexcept
 Engine::Engine(const VideoSettings& videoSettings, const std::string& title) :
     settings(videoSettings),
     maskData(0x000000FFu, 0x0000FF00u, 0x00FF0000u, 0xFF000000u),
-    backgroundColor(0, 0, 0, 0)
+    backgroundColor(0, 0, 0, 0),
+    windowSize(videoSettings.GetSize())
 {
     if (SDL_Init(SDL_INIT_VIDEO) < 0)
         Common::Helper::Throw(std::string("Can't initialize SDL:\n") + SDL_GetError());
@@ -105,7 +106,8 @@ void Engine::SetColorAttributes() const
 void Engine::OpenWindow(const std::string& title)
 {
     const Common::Point2D size = settings.GetSize();
-    Uint32 flags = SDL_WINDOW_OPENGL;
+    // Resizable: the views follow the window's size from frame to frame.
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_RESIZABLE;
     if (settings.IsFullscreen())
         flags |= SDL_WINDOW_FULLSCREEN;
     window.reset(SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
@@ -166,7 +168,7 @@ void Engine::ShowCursor(bool show)
 
 void Engine::SetView2D(Common::Point3D eye, Common::Point3D center, Common::Point3D up)
 {
-    const Common::Point2D size = settings.GetSize();
+    const Common::Point2D size = windowSize;
     glViewport(0, 0, static_cast<GLsizei>(size.X()), static_cast<GLsizei>(size.Y()));
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -181,7 +183,7 @@ void Engine::SetView2D(Common::Point3D eye, Common::Point3D center, Common::Poin
 
 void Engine::SetView3D(Common::Point3D eye, Common::Point3D center, Common::Point3D up)
 {
-    const Common::Point2D size = settings.GetSize();
+    const Common::Point2D size = windowSize;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(45.0, static_cast<double>(size.X()) / static_cast<double>(size.Y()), 1.0, 1000.0);
@@ -201,6 +203,7 @@ float Engine::GetDepth2D() const
 void Engine::InitFrame()
 {
     Common::Helper::Rethrowing("Fehler in VideoEngine.InitFrame", [this] {
+        FollowWindowSize();
         lightCount = 0;
         alphaStack.clear();
         videoInfo.Reset();
@@ -211,6 +214,7 @@ void Engine::InitFrame()
 
 void Engine::SwapBuffers()
 {
+    DeliverCaptures();
     SDL_GL_SwapWindow(window.get());
 }
 
@@ -277,7 +281,7 @@ std::array<float, 16> Engine::GetModelViewMatrix() const
 
 Common::Point2D Engine::GetScreenSize() const
 {
-    return settings.GetSize();
+    return windowSize;
 }
 
 Common::Color Engine::GetBackgroundColor() const

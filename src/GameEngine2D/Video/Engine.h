@@ -20,6 +20,7 @@
 #include "GameEngine2D/Video/VideoSettings.h"
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -27,6 +28,7 @@
 #include <vector>
 
 struct SDL_Window;
+struct SDL_Surface;
 
 namespace Quarnel::GameEngine2D::Video
 {
@@ -70,6 +72,18 @@ public:
     virtual void InitFrame();
     virtual void SwapBuffers();
 
+    // ---- Window ----
+
+    // The picture of one frame, top row first, 24-bit RGB.
+    using FrameCallback = std::function<void(SDL_Surface& picture)>;
+
+    // Switches between the window and the desktop's full screen. Throws std::runtime_error with SDL's reason.
+    void SetFullscreen(bool on);
+    [[nodiscard]] bool IsFullscreen() const;
+    // `done` receives the next frame's picture, read when every scene has drawn, just before SwapBuffers presents
+    // it. Several requests in one frame all receive the same picture. What `done` throws is logged as a warning.
+    void CaptureFrame(FrameCallback done);
+
     // ---- Transparency stack ----
 
     // The top of the stack is the transparency (0..255) of the nearest ancestor that set one; values are not
@@ -93,6 +107,8 @@ public:
 
     // ---- Accessors ----
 
+    // The window's drawable size: the start size until the window is resized or switched to full screen, which
+    // the next InitFrame takes over (the views and the viewport follow it).
     [[nodiscard]] virtual Common::Point2D GetScreenSize() const;
     [[nodiscard]] virtual Common::Color GetBackgroundColor() const;
     // Takes effect at the next InitFrame.
@@ -185,6 +201,9 @@ private:
     void OpenWindow(const std::string& title);
     void RefuseFallbackDriver() const;
     void SetFixedState();
+    // Takes over the drawable size when the window changed it; called at the start of every frame.
+    void FollowWindowSize();
+    void DeliverCaptures();
 
     VideoSettings settings;
     MaskData maskData;
@@ -200,6 +219,8 @@ private:
     Common::Color backgroundColor;
     VideoInfo videoInfo;
     int lightCount = 0;
+    Common::Point2D windowSize;
+    std::vector<FrameCallback> captures;
     // The window owns the context's drawable, so the context is declared after it and destroyed first.
     std::unique_ptr<SDL_Window, WindowCloser> window;
     std::unique_ptr<void, ContextDeleter> context;

@@ -75,6 +75,15 @@ void Frame::SetVisible(bool value)
         mainGroup->SetFocused(false);
 }
 
+void Frame::SetArea(const Common::Rect& rect)
+{
+    SetPosition(rect.Position());
+    SetSize(rect.Size());
+    mainGroup->SetSize(rect.Size());
+    if (inputHandler)
+        RefreshRegistration();
+}
+
 void Frame::ShowInfo(Common::Point3D place)
 {
     if (infoNode)

@@ -57,6 +57,9 @@ public:
     // control of the main group. Setting the current value does nothing.
     void SetVisible(bool value) override;
 
+    // Moves and resizes the frame and its main group, and its registered input area with them (a window that
+    // changed its size lays its panels out again).
+    void SetArea(const Common::Rect& rect);
     // Creates the info line at `position` (frame coordinates) or moves it there.
     virtual void ShowInfo(Common::Point3D place);
     // Raised on a click inside the frame with the point relative to the frame's position at its first click.
