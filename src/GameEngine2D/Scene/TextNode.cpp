@@ -33,6 +33,9 @@ void TextNode::UpdateNode(IGameEngine& gameEngine)
         // Half the width, truncated towards zero to whole pixels: a width of 101 starts at -50.
         offset = static_cast<float>(static_cast<int>(width / -2.0f));
     }
+    // Usually the whole line goes through the glyph atlas at once; piece by piece otherwise.
+    if (video.DrawGlyphLine(pieces, offset, leftToRight, color))
+        return;
     const std::size_t count = pieces.size();
     for (std::size_t i = 0; i < count; ++i)
     {

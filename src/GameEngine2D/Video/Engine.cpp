@@ -152,6 +152,7 @@ void Engine::Dispose()
     {
         // While the context is still current: the vertex buffers, then every cached image's textures.
         vertexBuffers.ReleaseAll();
+        glyphAtlas.Release();
         surfaceManager.FreeAll();
     }
     catch (const std::exception& error)

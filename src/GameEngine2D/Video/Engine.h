@@ -10,6 +10,7 @@
 #include "GameEngine2D/Video/Data/VertexRecord.h"
 #include "GameEngine2D/Video/FontManager.h"
 #include "GameEngine2D/Video/Forward.h"
+#include "GameEngine2D/Video/GlyphAtlas.h"
 #include "GameEngine2D/Video/ImageLoader.h"
 #include "GameEngine2D/Video/MaskData.h"
 #include "GameEngine2D/Video/Materials.h"
@@ -139,6 +140,13 @@ public:
     // repeats its texture horizontally.
     virtual void DrawSurfaces(const Surfaces& surfaces, Common::Color color);
     virtual void DrawSurfaces(const Surfaces& surfaces, Common::Color color, Common::Point2D size);
+    // A line of single-part images (the glyphs of a text) side by side from x = `start`: left to right, or, without
+    // `leftToRight`, from the last piece leftwards so that the line ends at `start`. Draws and counts exactly what
+    // DrawTexture of each piece under its own translation would, in one primitive. False, with nothing drawn, when a
+    // piece needs the piece-by-piece way (a transparency of its own, several parts, or no room in the glyph atlas).
+    // Only for images that stay cached until shut-down.
+    bool DrawGlyphLine(std::span<const std::shared_ptr<Texture>> pieces, float start, bool leftToRight,
+                       Common::Color color);
     // A quad from the local origin, always opaque: the colour's alpha and the transparency stack are ignored.
     virtual void DrawRectangle(Common::Point2D size, Common::Color color);
     [[nodiscard]] virtual FontManager& GetFontManager();
@@ -221,6 +229,8 @@ private:
     int lightCount = 0;
     Common::Point2D windowSize;
     std::vector<FrameCallback> captures;
+    // Copies of the glyphs that texts draw; released by Dispose with the other textures.
+    GlyphAtlas glyphAtlas;
     // The window owns the context's drawable, so the context is declared after it and destroyed first.
     std::unique_ptr<SDL_Window, WindowCloser> window;
     std::unique_ptr<void, ContextDeleter> context;

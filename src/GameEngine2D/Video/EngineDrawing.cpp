@@ -148,6 +148,55 @@ void Engine::DrawSurfaces(const Surfaces& surfaces, Common::Color color, Common:
     glDisable(GL_TEXTURE_2D);
 }
 
+bool Engine::DrawGlyphLine(std::span<const std::shared_ptr<Texture>> pieces, float start, bool leftToRight,
+                           Common::Color color)
+{
+    // Every piece is checked (and copied into the atlas) before anything is drawn.
+    for (const std::shared_ptr<Texture>& piece : pieces)
+    {
+        const std::vector<Surface>& parts = piece->GetSurfaces()->GetSurfaces();
+        if (piece->GetAlpha() || parts.size() != 1 || glyphAtlas.Find(parts.front()) == nullptr)
+            return false;
+    }
+    glEnable(GL_TEXTURE_2D);
+    Color4(color, GetAlphaTop().value_or(color.a));
+    EnableBlending();
+    glBindTexture(GL_TEXTURE_2D, glyphAtlas.GetTextureId());
+    glBegin(GL_QUADS);
+    float offset = start;
+    const std::size_t count = pieces.size();
+    for (std::size_t i = 0; i < count; ++i)
+    {
+        const Texture& piece = *pieces[leftToRight ? i : count - 1 - i];
+        const float width = piece.GetSize().x;
+        if (!leftToRight)
+            offset -= width;
+        const Surface& part = piece.GetSurfaces()->GetSurfaces().front();
+        const GlyphAtlas::Region& region = *glyphAtlas.Find(part);
+        // The part's quad at its natural size, as DrawSurfaces draws it, moved by the piece's offset.
+        const Common::Point2D size = part.GetSize();
+        const float left = offset + part.GetPosition().x;
+        const float top = part.GetPosition().y;
+        glTexCoord2f(region.u0, region.v0);
+        glVertex3f(left, top, 0.0f);
+        glTexCoord2f(region.u0, region.v1);
+        glVertex3f(left, top + size.y, 0.0f);
+        glTexCoord2f(region.u1, region.v1);
+        glVertex3f(left + size.x, top + size.y, 0.0f);
+        glTexCoord2f(region.u1, region.v0);
+        glVertex3f(left + size.x, top, 0.0f);
+        if (leftToRight)
+            offset += width;
+        // Counted as the translation and the image of a piece drawn on its own.
+        videoInfo.AddNode();
+        videoInfo.AddSurface(1);
+    }
+    glEnd();
+    glDisable(GL_BLEND);
+    glDisable(GL_TEXTURE_2D);
+    return true;
+}
+
 void Engine::DrawRectangle(Common::Point2D size, Common::Color color)
 {
     // Always opaque: neither the colour's alpha nor the transparency stack applies.
