@@ -4,6 +4,7 @@
 #include "Common/Point3D.h"
 #include "GameEngine2D/Control/CameraControl.h"
 #include "GameEngine2D/GameEngine.h"
+#include "GameEngine2D/Physics/World.h"
 #include "GameEngine2D/Scene/Camera.h"
 #include "GameEngine2D/Scene/EmptyNode.h"
 #include "GameEngine2D/Scene/LightNode.h"
@@ -13,6 +14,7 @@
 #include "GameEngine2D/Video/Font.h"
 #include "GameEngine2D/Video/FontManager.h"
 #include "app/GameGUI.h"
+#include "app/SimulationShortcuts.h"
 #include "app/System/SolarSystem.h"
 
 #include <SDL_ttf.h>
@@ -135,7 +137,9 @@ void Game::ShowWithPanel()
     panel->GetCamera()->SetOrthographic(true);
 
     // The control panel down the right edge, drawn over the 3D picture.
-    panel->GetRoot()->AddChild(std::make_shared<GameGUI>(*panel, font, solarSystem));
+    gui = std::make_shared<GameGUI>(*panel, font, solarSystem);
+    panel->GetRoot()->AddChild(gui);
+    shortcuts = std::make_unique<SimulationShortcuts>(GetEventManager(), GetWorld().GetClock(), gui->GetFrame());
 
     // Drawn after the 3D scene each frame; not shown, so the clear colour stays the game scene's.
     GetGameEngine().AddScene(panel);

@@ -16,9 +16,13 @@ namespace System
 class SolarSystem;
 } // namespace System
 
+class GameGUI;
+class SimulationShortcuts;
+
 // The game's 3D scene: the camera, a white point light at the origin, the solar system and three wire-frame reference
 // planes, with mouse control of the camera; plus the flat control-panel scene drawn over it. Both register
-// themselves with the engine, the 3D scene first. Updating, physics and drawing are the scene's own.
+// themselves with the engine, the 3D scene first. Updating, physics and drawing are the scene's own: the world runs
+// the bodies in fixed steps of simulated time on its clock, which the keys of SimulationShortcuts steer.
 class Game final : public Quarnel::GameEngine2D::Scene::Scene
 {
 public:
@@ -46,6 +50,10 @@ public:
     {
         return panelScene;
     }
+    // The control panel; null until Create has built it.
+    [[nodiscard]] const std::shared_ptr<GameGUI>& GetGui() const { return gui; }
+    // Pause, speed and single step; null until Create has built the panel.
+    [[nodiscard]] SimulationShortcuts* GetShortcuts() const { return shortcuts.get(); }
 
 private:
     void AddLight();
@@ -59,6 +67,8 @@ private:
     std::unique_ptr<Quarnel::GameEngine2D::Control::CameraControl> cameraControl;
     std::shared_ptr<System::SolarSystem> solarSystem;
     std::shared_ptr<Quarnel::GameEngine2D::Scene::Scene> panelScene;
+    std::shared_ptr<GameGUI> gui;
+    std::unique_ptr<SimulationShortcuts> shortcuts;
 };
 
 } // namespace Zandrel

@@ -4,20 +4,25 @@
 #include "Common/MyLog.h"
 #include "Common/RandomNumber.h"
 #include "Common/Rect.h"
+#include "GameEngine2D/Animation/AnimationManager.h"
 #include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Helper/InfoFrame.h"
 #include "GameEngine2D/Input/EventManager.h"
 #include "GameEngine2D/Physics/MassGravities.h"
+#include "GameEngine2D/Physics/World.h"
 #include "GameEngine2D/Scene/NodeFactory.h"
 #include "GameEngine2D/Scene/Scene.h"
 #include "GameEngine2D/Scene/TextNode.h"
 #include "GameEngine2D/Widgets/Checkbox.h"
 #include "GameEngine2D/Widgets/Frame.h"
 #include "GameEngine2D/Widgets/Group.h"
+#include "GameEngine2D/Widgets/Label.h"
 #include "GameEngine2D/Widgets/List.h"
 #include "GameEngine2D/Widgets/NumberEdit.h"
 #include "app/GameGUIPoint3D.h"
 #include "app/GuiDesigner.h"
+#include "app/SimulationStatus.h"
+#include "app/System/CircularOrbit.h"
 #include "app/System/Planet.h"
 #include "app/System/SolarSystem.h"
 #include "app/System/Sphere.h"
@@ -50,6 +55,13 @@ constexpr float FieldColumn = 60.0f;
 constexpr std::uint32_t RandomPositionSpan = 80;
 constexpr float RandomPositionOffset = 40.0f;
 constexpr Color FooterColor{255, 255, 255, 200};
+// The rows between the creation buttons and the expert settings. The velocity editor repeats the position editor's
+// 20-pixel rows; the rows are placed so that the pixel row 300 stays free of widgets, as it always was.
+constexpr float VelocityCaptionY = 262.0f;
+constexpr float CircularOrbitY = 346.0f;
+constexpr float StateLineY = 378.0f;
+constexpr float TimeLineY = 396.0f;
+constexpr float ButtonColumn = 6.0f;
 // The statistics overlay is switched by F3, which types no character.
 constexpr auto InfoFrameKey = static_cast<std::size_t>(Keys::F3);
 
@@ -90,6 +102,7 @@ GameGUI::GameGUI(Quarnel::GameEngine2D::Scene::Scene& panelScene,
     // The heading's height is the height of every number field.
     const float fieldHeight = group.GetControl("laAddObject")->GetSize().value_or(Point3D()).Y();
     BuildCreationRows(fieldHeight);
+    BuildMotionRows(fieldHeight);
     BuildExpertRows();
     AddChild(frame);
     BuildObjectList();
@@ -122,6 +135,25 @@ void GameGUI::BuildCreationRows(float fieldHeight)
                    "btnAddRandomPlanet")
         .AddButton("Sonne", Point3D(6.0f, 232.0f, 0.0f), call(&GameGUI::AddSunFromFields), "btnAddSun")
         .AddButton("Zufällige Sonne", Point3D(86.0f, 232.0f, 0.0f), call(&GameGUI::AddRandomSun), "btnAddRandomSun");
+}
+
+void GameGUI::BuildMotionRows(float fieldHeight)
+{
+    Group& group = *frame->GetMainGroup();
+    group.AddLabel("Geschwindigkeit:", Point3D(0.0f, VelocityCaptionY, 0.0f));
+    velocityEditor = std::make_unique<GameGUIPoint3D>(*frame, panelWidth, fieldHeight, Point3D(FieldColumn, 0.0f, 0.0f),
+                                                      Point3D(0.0f, VelocityCaptionY, 0.0f), "velocity");
+    circularOrbitBox = group.AddCheckbox(
+        {.name = "chCircularOrbit", .text = "Kreisbahn", .place = Point3D(ButtonColumn, CircularOrbitY, 0.0f)});
+
+    group.AddLabel("Pause", Point3D(ButtonColumn, StateLineY, 0.0f), "laSimulationState");
+    group.AddLabel(SimulationStatus::TimeText(0.0), Point3D(ButtonColumn, TimeLineY, 0.0f), "laSimulationTime");
+    auto textOf = [&group](const char* labelName) {
+        return std::dynamic_pointer_cast<Quarnel::GameEngine2D::Widgets::Label>(group.GetControl(labelName))
+            ->GetTextNode();
+    };
+    status = std::make_unique<SimulationStatus>(solarSystem->GetScene().GetWorld().GetClock(),
+                                                textOf("laSimulationState"), textOf("laSimulationTime"));
 }
 
 void GameGUI::BuildExpertRows()
@@ -174,6 +206,11 @@ void GameGUI::DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& /*gameEngin
     keyHandler.Reset();
 }
 
+void GameGUI::UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& /*gameEngine*/)
+{
+    status->Refresh(guiScene.GetAnimationManager().GetTime());
+}
+
 void GameGUI::OnKey(EventType kind, const KeyState& keys)
 {
     if (kind != EventType::KeyDown || keys.at(InfoFrameKey) == 0)
@@ -186,7 +223,9 @@ void GameGUI::AddPlanetFromFields()
     const Point3D where = positionEditor->GetPoint();
     const float mass = massField->GetFloat();
     const float bodySize = sizeField->GetFloat();
+    const Point3D velocity = StartVelocity(where, mass, true);
     const auto planet = solarSystem->AddPlanet("Planet", where, mass, bodySize);
+    planet->SetVelocity(velocity);
     AddListEntry(planet->GetName(), planet->GetId(), mass);
     LogPlanet(where, mass, bodySize);
 }
@@ -195,7 +234,9 @@ void GameGUI::AddRandomPlanet()
 {
     const auto value = static_cast<float>(RandomNumber::Get(1, 200));
     const Point3D where = RandomPosition();
+    const Point3D velocity = StartVelocity(where, value, false);
     const auto planet = solarSystem->AddPlanet("Planet", where, value, value);
+    planet->SetVelocity(velocity);
     AddListEntry(planet->GetName(), planet->GetId(), value);
     LogPlanet(where, value, value);
 }
@@ -203,7 +244,10 @@ void GameGUI::AddRandomPlanet()
 void GameGUI::AddSunFromFields()
 {
     const float mass = massField->GetFloat();
-    const auto sun = solarSystem->AddSun("Sonne", positionEditor->GetPoint(), mass, sizeField->GetFloat());
+    const Point3D where = positionEditor->GetPoint();
+    const Point3D velocity = StartVelocity(where, mass, true);
+    const auto sun = solarSystem->AddSun("Sonne", where, mass, sizeField->GetFloat());
+    sun->SetVelocity(velocity);
     AddListEntry(sun->GetName(), sun->GetId(), mass);
 }
 
@@ -212,7 +256,10 @@ void GameGUI::AddRandomSun()
     // The size is drawn before the mass.
     const auto bodySize = static_cast<float>(RandomNumber::Get(300, 500));
     const auto mass = static_cast<float>(RandomNumber::Get(1000, 50000));
-    const auto sun = solarSystem->AddSun("Sonne", RandomPosition(), mass, bodySize);
+    const Point3D where = RandomPosition();
+    const Point3D velocity = StartVelocity(where, mass, false);
+    const auto sun = solarSystem->AddSun("Sonne", where, mass, bodySize);
+    sun->SetVelocity(velocity);
     AddListEntry(sun->GetName(), sun->GetId(), mass);
 }
 
@@ -254,6 +301,19 @@ void GameGUI::RefreshHighlight(std::uint16_t id)
         return;
     const bool selected = std::ranges::find(selectedIds, id) != selectedIds.end();
     sphere->SetHighlight(selected || hoveredId == id);
+}
+
+Point3D GameGUI::StartVelocity(Point3D where, float mass, bool fromFields) const
+{
+    if (circularOrbitBox->IsChecked())
+    {
+        // The primary is chosen before the new body exists, so it is never the body itself.
+        const std::optional<std::uint16_t> selected =
+            selectedIds.empty() ? std::nullopt : std::optional<std::uint16_t>(selectedIds.front());
+        if (const auto primary = System::CircularOrbit::PickPrimary(*solarSystem, selected))
+            return System::CircularOrbit::Velocity(*solarSystem, *primary, where, mass);
+    }
+    return fromFields ? velocityEditor->GetPoint() : Point3D(0.0f, 0.0f, 0.0f);
 }
 
 void GameGUI::AddListEntry(const std::string& bodyName, std::uint16_t id, float mass)

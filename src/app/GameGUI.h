@@ -27,11 +27,13 @@ class SolarSystem;
 
 class GameGUIPoint3D;
 class GuiDesigner;
+class SimulationStatus;
 
 // The control panel: a column of widgets along the right edge of the window with which the user creates
-// planets and suns from typed or random values, switches the gravity law, and picks bodies from a paged list to
-// highlight them. Below the panel's column, in the bottom-left corner, stands the "Alpha Version" note, and a
-// statistics overlay (hidden until F3) sits in the top-left corner.
+// planets and suns from typed or random values (with a typed start velocity, or on a circular orbit around the
+// selected or heaviest body), sees the state of simulated time, switches the gravity law, and picks bodies from a
+// paged list to highlight them. Below the panel's column, in the bottom-left corner, stands the "Alpha Version" note,
+// and a statistics overlay (hidden until F3) sits in the top-left corner.
 //
 // The panel is a node of the flat panel scene. It observes the panel scene (which owns it) and shares the solar
 // system with the game scene; its widgets and handlers are its own and go with it.
@@ -48,10 +50,15 @@ public:
 
     // Drops the F3 handler from the engine's input dispatcher.
     void DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
+    // Brings the lines about simulated time up to date.
+    void UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
 
     [[nodiscard]] Quarnel::GameEngine2D::Widgets::Frame& GetFrame() const { return *frame; }
     [[nodiscard]] Quarnel::GameEngine2D::Widgets::List& GetObjectList() const { return *objectList; }
     [[nodiscard]] GameGUIPoint3D& GetPositionEditor() const { return *positionEditor; }
+    // The start velocity of "Planet" and "Sonne", in scene units per simulated second.
+    [[nodiscard]] GameGUIPoint3D& GetVelocityEditor() const { return *velocityEditor; }
+    [[nodiscard]] Quarnel::GameEngine2D::Widgets::Checkbox& GetCircularOrbitBox() const { return *circularOrbitBox; }
     [[nodiscard]] Quarnel::GameEngine2D::Widgets::NumberEdit& GetMassField() const { return *massField; }
     [[nodiscard]] Quarnel::GameEngine2D::Widgets::NumberEdit& GetSizeField() const { return *sizeField; }
     // The statistics overlay, hidden until F3.
@@ -59,6 +66,7 @@ public:
 
 private:
     void BuildCreationRows(float fieldHeight);
+    void BuildMotionRows(float fieldHeight);
     void BuildExpertRows();
     void BuildObjectList();
     void BuildFooter(Quarnel::Common::Point3D windowSize);
@@ -77,6 +85,10 @@ private:
     void RefreshHighlight(std::uint16_t id);
     void OnKey(Quarnel::GameEngine2D::Input::EventType kind, const Quarnel::GameEngine2D::Input::KeyState& keys);
 
+    // The start velocity of a new body at `where`: on a circular orbit while "Kreisbahn" is ticked, otherwise the
+    // typed one for bodies from the fields and none for random ones.
+    [[nodiscard]] Quarnel::Common::Point3D StartVelocity(Quarnel::Common::Point3D where, float mass,
+                                                         bool fromFields) const;
     void AddListEntry(const std::string& bodyName, std::uint16_t id, float mass);
     void LogPlanet(Quarnel::Common::Point3D where, float mass, float bodySize);
     [[nodiscard]] static Quarnel::Common::Point3D RandomPosition();
@@ -86,6 +98,9 @@ private:
     std::shared_ptr<System::SolarSystem> solarSystem;
     std::shared_ptr<Quarnel::GameEngine2D::Widgets::Frame> frame;
     std::unique_ptr<GameGUIPoint3D> positionEditor;
+    std::unique_ptr<GameGUIPoint3D> velocityEditor;
+    std::shared_ptr<Quarnel::GameEngine2D::Widgets::Checkbox> circularOrbitBox;
+    std::unique_ptr<SimulationStatus> status;
     std::shared_ptr<Quarnel::GameEngine2D::Widgets::NumberEdit> massField;
     std::shared_ptr<Quarnel::GameEngine2D::Widgets::NumberEdit> sizeField;
     std::shared_ptr<Quarnel::GameEngine2D::Widgets::List> objectList;

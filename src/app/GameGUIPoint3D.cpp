@@ -42,6 +42,8 @@ GameGUIPoint3D::GameGUIPoint3D(Quarnel::GameEngine2D::Widgets::Frame& frame, flo
         group->AddLabel(axis.caption, row, name + axis.suffix);
         this->*axis.field = std::make_shared<NumberEdit>(frame, "te" + name + axis.suffix,
                                                          Quarnel::Common::Rect(row + offset, fieldSize), "0");
+        // Coordinates and speeds may be negative and fractional.
+        (this->*axis.field)->SetSignedDecimal(true);
         group->AddControl(this->*axis.field);
     }
 }

@@ -10,8 +10,8 @@ namespace Zandrel
 {
 
 // A composite input for a point in space: three rows "X:", "Y:" and "Z:", each a caption and a number field,
-// 20 pixels apart, read together as one Point3D. The widgets live in the frame's main group; the editor keeps
-// the three fields.
+// 20 pixels apart, read together as one Point3D. The fields take signed decimals ("-12.5"). The widgets live in the
+// frame's main group; the editor keeps the three fields.
 class GameGUIPoint3D final
 {
 public:

@@ -16,8 +16,8 @@ namespace
 
 using Quarnel::Common::Point3D;
 
-// Two bodies on the x axis, integrated here in double precision the way the sandbox promises to move them: every
-// frame each body's speed changes by its pull divided by its own mass, then it moves by speed × frame time.
+// Two bodies on the x axis, integrated here in double precision the way the sandbox promises to move them: fixed
+// steps of 1/128 simulated second, each a kick-drift-kick leapfrog step with the acceleration 60 × pull / mass.
 struct Pair
 {
     double sunX;
@@ -42,28 +42,36 @@ struct Pair
         return G * sunMass * planetMass / (s * s * 0.1);
     }
 
-    void Frame(double seconds)
+    void Kick(double seconds)
     {
-        const double pull = Pull();
+        const double pull = 60.0 * Pull();
         const double towardsPlanet = planetX > sunX ? 1.0 : -1.0;
         if (sunMass != 0.0)
-            sunSpeed += towardsPlanet * pull / sunMass;
+            sunSpeed += towardsPlanet * pull / sunMass * seconds;
         if (planetMass != 0.0)
-            planetSpeed -= towardsPlanet * pull / planetMass;
-        sunX += sunSpeed * seconds;
-        planetX += planetSpeed * seconds;
+            planetSpeed -= towardsPlanet * pull / planetMass * seconds;
+    }
+
+    void Step()
+    {
+        constexpr double dt = 1.0 / 128.0;
+        Kick(dt / 2.0);
+        sunX += sunSpeed * dt;
+        planetX += planetSpeed * dt;
+        Kick(dt / 2.0);
     }
 };
 
 class GravityMotionTest : public GameTest
 {
 protected:
-    // The expected positions after `frames` frames of the fixture's clock: the first frame only starts the clock
-    // (a step of 0 s, which still changes the speeds), every later one lasts FrameMs.
+    // The expected positions after `frames` frames of the fixture's clock: the first frame only starts the clock,
+    // every later one lasts FrameMs, and the steps due are the whole 1/128 s in the time passed.
     static Pair Expect(Pair pair, int frames)
     {
-        for (int frame = 0; frame < frames; ++frame)
-            pair.Frame(frame == 0 ? 0.0 : FrameMs / 1000.0);
+        const int steps = (frames - 1) * static_cast<int>(FrameMs) * 128 / 1000;
+        for (int step = 0; step < steps; ++step)
+            pair.Step();
         return pair;
     }
 };

@@ -161,6 +161,7 @@ void EventManager::HandleKeyDown(const SDL_KeyboardEvent& key)
     SetKey(key.keysym.sym, 1);
     if (key.state != SDL_PRESSED)
         return;
+    lastKey = key.keysym.sym;
     lastUnicode = ControlCharacter(key.keysym.sym);
     // The text this press typed is queued right behind it; take it out so it does not count as a second press.
     SDL_Event next{};
@@ -179,6 +180,7 @@ void EventManager::HandleText(const SDL_TextInputEvent& text)
 {
     const std::string_view typed(text.text);
     std::size_t at = 0;
+    lastKey = 0;
     while (at < typed.size())
     {
         lastUnicode = NextCodePoint(typed, at);

@@ -51,6 +51,10 @@ public:
     // Last known pointer position; not a number until the first motion or button release.
     [[nodiscard]] Common::Point2D GetMousePosition() const { return mousePosition; }
     [[nodiscard]] const KeyState& GetKeyState() const { return keyState; }
+    // The SDL key code of the last key press; 0 when the last KeyDown came from text without a key press.
+    [[nodiscard]] std::int32_t GetLastKey() const { return lastKey; }
+    // The character (Unicode code point) the last KeyDown typed, 0 for none; unlike GetUnicodeText, logs nothing.
+    [[nodiscard]] std::uint32_t GetLastCharacter() const { return lastUnicode; }
 
 private:
     void HandleButton(const SDL_MouseButtonEvent& button);
@@ -68,6 +72,7 @@ private:
     SDL_Event lastEvent{};
     // The character (Unicode code point) of the last key event; 0 when the key types none.
     std::uint32_t lastUnicode = 0;
+    std::int32_t lastKey = 0;
 };
 
 } // namespace Quarnel::GameEngine2D::Input

@@ -9,6 +9,7 @@ class IPhysicsable;
 class Mass;
 class MassGravities;
 class Masses;
+class SimulationClock;
 class ParallelGravity;
 class Spring;
 class SpringData;

@@ -9,10 +9,22 @@
 namespace Quarnel::GameEngine2D::Physics
 {
 
+namespace
+{
+
+// A mass of 0 or NaN cannot be accelerated.
+bool CanAccelerate(float mass)
+{
+    return mass != 0.0f && !std::isnan(mass);
+}
+
+} // namespace
+
 Mass::Mass(Common::IMoveable& movedTarget, World& owner, float massValue) :
     target(&movedTarget),
     speed(0.0f, 0.0f, 0.0f),
     force(0.0f, 0.0f, 0.0f),
+    acceleration(0.0f, 0.0f, 0.0f),
     mass(massValue),
     world(&owner)
 {
@@ -36,11 +48,12 @@ Common::Point3D Mass::Speed() const
 void Mass::SetSpeed(Common::Point3D value)
 {
     speed = value;
+    preciseSpeed = {value.X(), value.Y(), value.Z()};
 }
 
 void Mass::AddSpeed(Common::Point3D value)
 {
-    speed = speed + value;
+    SetSpeed(speed + value);
 }
 
 Common::Point3D Mass::Force() const
@@ -81,7 +94,7 @@ void Mass::Simulate(float dt)
         if (world->HasFriction())
             AddForce(speed * -world->Friction());
         // The speed change of a sub-step is force / mass, deliberately not scaled by dt.
-        speed = speed + force / mass;
+        SetSpeed(speed + force / mass);
         force = Common::Point3D(0.0f, 0.0f, 0.0f);
     }
 
@@ -90,6 +103,65 @@ void Mass::Simulate(float dt)
 
     if (logSpeed)
         Common::MyLog::Info("speed: " + speed.ToString());
+}
+
+void Mass::BeginSteps()
+{
+    const Common::Point3D now = target->GetPosition();
+    if (writtenPosition && *writtenPosition == now)
+        return;
+    precisePosition = {now.X(), now.Y(), now.Z()};
+    writtenPosition = now;
+}
+
+void Mass::TakeAcceleration(float forceScale)
+{
+    if (CanAccelerate(mass))
+    {
+        if (world->HasGravity())
+            AddForce(world->Gravity() * mass);
+        const double perForce = static_cast<double>(forceScale) / static_cast<double>(mass);
+        acceleration = {force.X() * perForce, force.Y() * perForce, force.Z() * perForce};
+    }
+    else
+    {
+        acceleration = {};
+    }
+    force = Common::Point3D(0.0f, 0.0f, 0.0f);
+}
+
+void Mass::Kick(double seconds, float forceScale)
+{
+    if (!CanAccelerate(mass))
+        return;
+    Precise change = acceleration;
+    // The drag depends on the speed, so it is taken at each half kick rather than kept with the acceleration.
+    if (world->HasFriction())
+    {
+        const double drag = -static_cast<double>(world->Friction()) * forceScale / mass;
+        change = {change.x + drag * preciseSpeed.x, change.y + drag * preciseSpeed.y, change.z + drag * preciseSpeed.z};
+    }
+    preciseSpeed = {preciseSpeed.x + change.x * seconds, preciseSpeed.y + change.y * seconds,
+                    preciseSpeed.z + change.z * seconds};
+    speed = Common::Point3D(static_cast<float>(preciseSpeed.x), static_cast<float>(preciseSpeed.y),
+                            static_cast<float>(preciseSpeed.z));
+}
+
+void Mass::Drift(double seconds)
+{
+    simulateEvent.Call(static_cast<float>(seconds));
+    precisePosition = {precisePosition.x + preciseSpeed.x * seconds, precisePosition.y + preciseSpeed.y * seconds,
+                       precisePosition.z + preciseSpeed.z * seconds};
+    writtenPosition = Common::Point3D(static_cast<float>(precisePosition.x), static_cast<float>(precisePosition.y),
+                                      static_cast<float>(precisePosition.z));
+    target->SetPosition(*writtenPosition);
+    if (logSpeed)
+        Common::MyLog::Info("speed: " + speed.ToString());
+}
+
+Common::Point3D Mass::Acceleration() const
+{
+    return {static_cast<float>(acceleration.x), static_cast<float>(acceleration.y), static_cast<float>(acceleration.z)};
 }
 
 void Mass::LogSpeed()

@@ -5,6 +5,8 @@
 #include "Common/Point3D.h"
 #include "GameEngine2D/Physics/Forward.h"
 
+#include <optional>
+
 namespace Quarnel::GameEngine2D::Physics
 {
 
@@ -40,12 +42,38 @@ public:
     void Remove() { removed = true; }
     [[nodiscard]] bool IsRemoved() const { return removed; }
 
+    // The fixed-step (kick-drift-kick leapfrog) side, used by the world in its fixed-step mode. It integrates in
+    // double precision: over millions of steps, float positions and speeds would round every small step of a slow
+    // orbit the same way and let it drift. The target and Speed show the state rounded to float.
+    //
+    // Takes the target's position as the precise one when something other than this mass has moved it.
+    void BeginSteps();
+    // Turns the force gathered since the last call into the acceleration forceScale × (force + the world's weight)
+    // / mass and clears the force. A mass of 0 or NaN gets none: it drifts at its speed.
+    void TakeAcceleration(float forceScale);
+    // Half a kick: speed += (acceleration + drag) × seconds, the drag being forceScale × friction × speed / mass.
+    void Kick(double seconds, float forceScale);
+    // Raises the step event with the step's length, then moves the target by speed × seconds.
+    void Drift(double seconds);
+    // Scene units per simulated second squared, as the last TakeAcceleration left it.
+    [[nodiscard]] Common::Point3D Acceleration() const;
+
 private:
     Common::IMoveable* target;
     // Scene units per second.
     Common::Point3D speed;
     // Gathered since the last step, in mass units × scene units per second: a step adds force / mass to the speed.
     Common::Point3D force;
+    // The fixed-step state in double precision: scene units, per simulated second, per simulated second squared.
+    struct Precise
+    {
+        double x = 0.0, y = 0.0, z = 0.0;
+    };
+    Precise precisePosition;
+    Precise preciseSpeed;
+    Precise acceleration;
+    // The position last written to the target, to notice moves made by others; none before the first step.
+    std::optional<Common::Point3D> writtenPosition;
     // Mass units (arbitrary, the same for every mass of a world); 0 or NaN: the mass is not accelerated.
     float mass;
     World* world;

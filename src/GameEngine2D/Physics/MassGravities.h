@@ -27,6 +27,7 @@ public:
     virtual void SetSimpleMode(bool on);
     [[nodiscard]] virtual bool IsSimpleMode() const;
     virtual void SetFactor(float value);
+    [[nodiscard]] float GetFactor() const { return factor; }
     // Threads that share the pairs, the caller included. 1, the default, gives exactly the float results of the
     // pair-by-pair walk; more use the parallel kernel (ParallelGravity), whose forces are the same for every
     // thread count and run but are summed in another order, so they differ from the walk's in the last bits.

@@ -6,6 +6,7 @@
 #include "GameEngine2D/Physics/MassGravities.h"
 #include "GameEngine2D/Physics/Thread.h"
 
+#include <chrono>
 #include <cmath>
 #include <exception>
 #include <stdexcept>
@@ -93,6 +94,11 @@ void World::SetTimeFactor(float value)
 
 void World::Update(std::uint32_t elapsedMs)
 {
+    if (fixedSteps)
+    {
+        UpdateFixedSteps(elapsedMs);
+        return;
+    }
     const auto dt = static_cast<float>(static_cast<double>(elapsedMs) / 1000.0 * static_cast<double>(timeFactor));
     // A handler that changes the sub-step count mid-update takes effect with the next update; reading it
     // again here could divide the step by zero.
@@ -124,6 +130,75 @@ void World::Step(float dt, float subStep)
 void World::SetSubSteps(std::int32_t count)
 {
     subSteps = count;
+}
+
+void World::UseFixedSteps(float scale)
+{
+    fixedSteps = true;
+    forceScale = scale;
+}
+
+void World::UpdateFixedSteps(std::uint32_t elapsedMs)
+{
+    const std::uint32_t steps = clock.PlanFrame(elapsedMs);
+    const auto start = std::chrono::steady_clock::now();
+    try
+    {
+        RunSteps(steps);
+    }
+    catch (const std::exception& error)
+    {
+        Common::MyLog::LogException(error);
+        std::throw_with_nested(std::runtime_error("Error in Physics.Update"));
+    }
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    clock.RecordCost(steps, took.count());
+}
+
+void World::RunSteps(std::uint32_t count)
+{
+    if (count == 0)
+        return;
+    const double dt = SimulationClock::StepSeconds;
+    masses.ForgetRemoved();
+    masses.ForEach([](Mass& mass) {
+        if (!mass.IsRemoved())
+            mass.BeginSteps();
+    });
+    GatherAccelerations(static_cast<float>(dt));
+    for (std::uint32_t step = 0; step < count; ++step)
+    {
+        LeapfrogStep(dt);
+        clock.CountSteps(1);
+    }
+}
+
+void World::LeapfrogStep(double dt)
+{
+    const double half = dt / 2.0;
+    const float scale = forceScale;
+    masses.ForEach([half, dt, scale](Mass& mass) {
+        if (mass.IsRemoved())
+            return;
+        mass.Kick(half, scale);
+        mass.Drift(dt);
+    });
+    GatherAccelerations(static_cast<float>(dt));
+    masses.ForEach([half, scale](Mass& mass) {
+        if (!mass.IsRemoved())
+            mass.Kick(half, scale);
+    });
+}
+
+void World::GatherAccelerations(float dt)
+{
+    masses.ForEach([](Mass& mass) { mass.SetForce(Common::Point3D(0.0f, 0.0f, 0.0f)); });
+    physicsObjects.ForEach([dt](IPhysicsable& producer) { producer.Update(dt); });
+    const float scale = forceScale;
+    masses.ForEach([scale](Mass& mass) {
+        if (!mass.IsRemoved())
+            mass.TakeAcceleration(scale);
+    });
 }
 
 } // namespace Quarnel::GameEngine2D::Physics

@@ -5,6 +5,7 @@
 #include "Common/WalkedList.h"
 #include "GameEngine2D/Physics/Forward.h"
 #include "GameEngine2D/Physics/Masses.h"
+#include "GameEngine2D/Physics/SimulationClock.h"
 
 #include <cstdint>
 #include <memory>
@@ -17,6 +18,11 @@ namespace Quarnel::GameEngine2D::Physics
 // producers it asks for forces before every sub-step. Masses and producers are added between updates: adding from
 // inside a step makes that update fail instead of walking a changed list. A removed mass (Mass::Remove) is no
 // longer stepped and is forgotten at the next update.
+//
+// Two modes. Per frame (the default): each update is one step of the frame's length, split into sub-steps, in
+// which the speed change is force / mass. Fixed steps (UseFixedSteps): the world's clock turns the frame's real
+// time into whole steps of SimulationClock::StepSeconds, each a kick-drift-kick leapfrog step with the acceleration
+// forceScale × force / mass; positions then depend only on the number of steps, not on how frames cut them.
 class World final
 {
 public:
@@ -42,9 +48,26 @@ public:
 
     [[nodiscard]] const Masses& GetMasses() const { return masses; }
 
+    // Switches Update to fixed leapfrog steps driven by the clock, with the acceleration forceScale × force / mass
+    // (scene units per simulated second squared). Time factor and sub-steps no longer apply.
+    void UseFixedSteps(float forceScale);
+    [[nodiscard]] bool UsesFixedSteps() const { return fixedSteps; }
+    [[nodiscard]] float GetForceScale() const { return forceScale; }
+    [[nodiscard]] SimulationClock& GetClock() { return clock; }
+    [[nodiscard]] const SimulationClock& GetClock() const { return clock; }
+    // Runs `count` leapfrog steps now, whatever the clock's pause and speed, and counts them on the clock. The
+    // forces are gathered afresh first: they depend on the positions alone, so this gives the same values the
+    // last step left, and takes in whatever changed since (a new body, another law).
+    void RunSteps(std::uint32_t count);
+
 private:
     // One sub-step: every force producer with the full step, then every mass with its share of it.
     void Step(float dt, float subStep);
+    // Asks every force producer for its forces and turns them into the masses' accelerations.
+    void GatherAccelerations(float dt);
+    void LeapfrogStep(double dt);
+    // One frame of the fixed-step mode: the steps the clock asks for, their cost reported back to it.
+    void UpdateFixedSteps(std::uint32_t elapsedMs);
 
     // Scene units per second added to every mass's speed at each sub-step.
     Common::Point3D gravity;
@@ -58,6 +81,10 @@ private:
     float timeFactor = 1.0f;
     // Sub-steps per update; none at all while 0 or less.
     std::int32_t subSteps = 3;
+    bool fixedSteps = false;
+    // Acceleration per force and mass in fixed-step mode.
+    float forceScale = 1.0f;
+    SimulationClock clock;
 };
 
 } // namespace Quarnel::GameEngine2D::Physics

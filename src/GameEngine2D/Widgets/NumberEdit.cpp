@@ -19,6 +19,10 @@ bool NumberEdit::AcceptText(const std::string& piece) const
 {
     if (piece == "0")
         return true;
+    if (signedDecimal && piece == "-")
+        return GetText().empty();
+    if (signedDecimal && piece == ".")
+        return GetText().find('.') == std::string::npos;
     // Only digits and signs can make an integer: pieces with blanks are refused before parsing trims them.
     if (piece.find_first_of(" \t\r\n") != std::string::npos)
         return false;

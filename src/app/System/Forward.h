@@ -4,6 +4,7 @@
 namespace Zandrel::System
 {
 
+class CircularOrbit;
 class Item;
 class Planet;
 class SolarSystem;

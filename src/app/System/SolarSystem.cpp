@@ -25,8 +25,7 @@ namespace
 using Quarnel::Common::Point3D;
 
 const Point3D Origin(0.0f, 0.0f, 0.0f);
-// The gravity of the bodies alone moves them: no drag, no uniform pull, simulated time runs at real speed and each
-// frame is one step.
+// The gravity of the bodies alone moves them: no drag, no uniform pull.
 constexpr float NoFriction = 0.0f;
 constexpr float RealTime = 1.0f;
 constexpr std::int32_t OneStepPerFrame = 1;
@@ -70,6 +69,9 @@ void SolarSystem::ConfigureWorld()
     world.SetTimeFactor(RealTime);
     world.SetSubSteps(OneStepPerFrame);
     world.SetGravity(Origin);
+    // Fixed steps of simulated time whatever the frame rate; a = 60 × F / m keeps the feel the sandbox had when
+    // every frame of a 60 Hz screen changed the speed by F / m.
+    world.UseFixedSteps(AccelerationPerForce);
     gravities = world.CreateGravities();
     gravities->SetFactor(GravityFactor);
     // The distance-independent law is the start state; the panel's check box switches to the inverse-square one.

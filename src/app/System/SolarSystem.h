@@ -25,10 +25,12 @@ class SolarSystem final : public Quarnel::GameEngine2D::Scene::EmptyNode
 {
 public:
     static constexpr const char* SphereFile = "daten//models//sphere.obj";
+    // A body's acceleration is this × the sum of the forces on it ÷ its mass (scene units per simulated second²).
+    static constexpr float AccelerationPerForce = 60.0f;
 
     // Reads and uploads the sphere model, checks that the sun texture can be read, and sets the scene's world up for
-    // the bodies: no friction, real time, one step per frame, no uniform gravity, and a pairwise gravity in the
-    // distance-independent mode. A missing or broken model or texture: std::runtime_error.
+    // the bodies: no friction, no uniform gravity, fixed leapfrog steps on the world's clock, and a pairwise gravity
+    // in the distance-independent mode. A missing or broken model or texture: std::runtime_error.
     // `ownerScene` owns this node (through its tree) and outlives it. `dataPrefix` goes in front of the data file
     // names (empty: the working directory's "daten/").
     SolarSystem(std::string systemName, Quarnel::GameEngine2D::Scene::Scene& ownerScene, std::string dataPrefix = {});

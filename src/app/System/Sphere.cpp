@@ -28,9 +28,10 @@ constexpr float SizePerScaleUnit = 100.0f;
 } // namespace
 
 Sphere::Sphere(std::string itemName, Point3D itemPosition, float massValue, SolarSystem& owner, std::uint16_t itemId,
-               float bodySize) :
+               float givenSize) :
     Item(std::move(itemName), itemPosition, massValue, owner, itemId),
-    scaleFactor(bodySize / SizePerScaleUnit),
+    creationSize(givenSize),
+    scaleFactor(givenSize / SizePerScaleUnit),
     pointMass(owner.GetScene().GetWorld().CreateMass(*this, massValue))
 {
     spinning = pointMass->OnSimulate().Subscribe<&Sphere::Spin>(this);
@@ -61,6 +62,16 @@ void Sphere::SetHighlight(bool on)
 float Sphere::GetScaleFactor() const
 {
     return scaleFactor;
+}
+
+Point3D Sphere::GetVelocity() const
+{
+    return pointMass->Speed();
+}
+
+void Sphere::SetVelocity(Point3D velocity)
+{
+    pointMass->SetSpeed(velocity);
 }
 
 void Sphere::Spin(float dt)

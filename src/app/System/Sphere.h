@@ -31,6 +31,15 @@ public:
     virtual void SetHighlight(bool on);
     // size / 100.
     [[nodiscard]] virtual float GetScaleFactor() const;
+    // The size given at creation.
+    [[nodiscard]] float GetBodySize() const { return creationSize; }
+    // Scene units per simulated second, as the body's point mass holds it.
+    [[nodiscard]] Quarnel::Common::Point3D GetVelocity() const;
+    void SetVelocity(Quarnel::Common::Point3D velocity);
+    [[nodiscard]] const std::shared_ptr<Quarnel::GameEngine2D::Physics::Mass>& GetPointMass() const
+    {
+        return pointMass;
+    }
 
     [[nodiscard]] const std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode>& GetMeshNode() const
     {
@@ -44,7 +53,7 @@ public:
 protected:
     // Couples the body to the scene's world and the system's gravity; the kind's constructor then shows its mesh.
     Sphere(std::string itemName, Quarnel::Common::Point3D itemPosition, float massValue, SolarSystem& owner,
-           std::uint16_t itemId, float bodySize);
+           std::uint16_t itemId, float givenSize);
 
     // The body's only child, scaled to the body's size; draws the random spin.
     void ShowMesh(std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> node);
@@ -52,6 +61,7 @@ protected:
     void SetAmbient(Quarnel::Common::Color color);
 
 private:
+    float creationSize;
     float scaleFactor;
     Quarnel::Common::Point3D spin;
     std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> meshNode;

@@ -1,0 +1,117 @@
+#include "app/SimulationShortcuts.h"
+
+#include "GameEngine2D/Input/EventManager.h"
+#include "GameEngine2D/Physics/SimulationClock.h"
+#include "GameEngine2D/Widgets/Frame.h"
+#include "GameEngine2D/Widgets/Group.h"
+#include "GameEngine2D/Widgets/TextEdit.h"
+
+#include <SDL_keycode.h>
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+namespace Zandrel
+{
+
+namespace
+{
+
+using Quarnel::GameEngine2D::Input::EventType;
+
+// The key pressed, or for text typed without a key press its character: both name the key the same way for the
+// keys below 128.
+std::int32_t PressedKey(const Quarnel::GameEngine2D::Input::EventManager& input)
+{
+    if (input.GetLastKey() != 0)
+        return input.GetLastKey();
+    return input.GetLastCharacter() < 128 ? static_cast<std::int32_t>(input.GetLastCharacter()) : 0;
+}
+
+bool Typed(const Quarnel::GameEngine2D::Input::EventManager& input, char character)
+{
+    return input.GetLastCharacter() == static_cast<unsigned char>(character);
+}
+
+} // namespace
+
+SimulationShortcuts::SimulationShortcuts(Quarnel::GameEngine2D::Input::EventManager& inputManager,
+                                         Quarnel::GameEngine2D::Physics::SimulationClock& simulationClock,
+                                         Quarnel::GameEngine2D::Widgets::Frame& panelFrame) :
+    input(inputManager),
+    clock(simulationClock),
+    panel(panelFrame)
+{
+    registration = input.AddInputHandler(
+        std::nullopt, [this](bool /*inside*/, EventType kind, const Quarnel::GameEngine2D::Input::KeyState& /*keys*/,
+                             Quarnel::Common::Point2D mouse) { OnInput(kind, mouse); });
+}
+
+SimulationShortcuts::~SimulationShortcuts() = default;
+
+void SimulationShortcuts::Bind(std::int32_t sdlKey, Action action)
+{
+    const auto bound = std::ranges::find(bindings, sdlKey, &Binding::key);
+    if (bound != bindings.end())
+        bound->action = std::move(action);
+    else
+        bindings.push_back({sdlKey, std::move(action)});
+}
+
+bool SimulationShortcuts::IsEditing() const
+{
+    const auto controls = panel.GetMainGroup()->GetControls();
+    return std::ranges::any_of(controls, [](const auto& control) {
+        return control->IsFocused() && dynamic_cast<const Quarnel::GameEngine2D::Widgets::TextEdit*>(control.get());
+    });
+}
+
+void SimulationShortcuts::EndEditing()
+{
+    panel.GetMainGroup()->SetFocused(false);
+}
+
+void SimulationShortcuts::OnInput(EventType kind, Quarnel::Common::Point2D mouse)
+{
+    if (kind == EventType::Click && !IsOverPanel(mouse))
+        EndEditing();
+    else if (kind == EventType::KeyDown)
+        OnKey();
+}
+
+void SimulationShortcuts::OnKey()
+{
+    const std::int32_t key = PressedKey(input);
+    if (key == SDLK_ESCAPE)
+    {
+        if (IsEditing())
+            EndEditing();
+        else
+            escaped.Call();
+        return;
+    }
+    if (IsEditing())
+        return;
+    if (key == SDLK_SPACE)
+        clock.TogglePause();
+    else if (key == SDLK_KP_PLUS || key == SDLK_PLUS || Typed(input, '+'))
+        (void)clock.Faster();
+    else if (key == SDLK_KP_MINUS || key == SDLK_MINUS || Typed(input, '-'))
+        (void)clock.Slower();
+    else if (key == SDLK_KP_PERIOD || key == SDLK_PERIOD || Typed(input, '.'))
+        clock.RequestSingleStep();
+    else if (const auto bound = std::ranges::find(bindings, key, &Binding::key); bound != bindings.end())
+        bound->action();
+}
+
+bool SimulationShortcuts::IsOverPanel(Quarnel::Common::Point2D mouse) const
+{
+    if (!panel.IsVisible())
+        return false;
+    const Quarnel::Common::Point3D corner = panel.GetAbsolutePosition();
+    const Quarnel::Common::Point3D size = panel.GetSize().value_or(Quarnel::Common::Point3D());
+    return mouse.x >= corner.X() && mouse.x < corner.X() + size.X() && mouse.y >= corner.Y() &&
+           mouse.y < corner.Y() + size.Y();
+}
+
+} // namespace Zandrel
