@@ -23,12 +23,14 @@ namespace
 using Json = nlohmann::ordered_json;
 
 // The JSON number for a float: the library writes doubles, so the float's shortest text is read as the
-// nearest double, whose own shortest text is that same short text ("0.1", not "0.10000000149011612"). Should
-// that double not round back to the float, the float's exact value is written instead: longer, never wrong.
+// nearest double, which the library writes as that same short text ("0.1", not "0.10000000149011612") but for
+// a rare double where its shortcut gives up and writes up to 17 digits of the same value. Should that double
+// not round back to the float, the float's exact value is written instead: longer, never wrong.
 double FloatNumber(float value)
 {
     std::array<char, 32> text{};
-    const auto written = std::to_chars(text.data(), text.data() + text.size(), value);
+    // Scientific, as the plain form writes large whole floats with all their digits (1990904960, not 1.990905e+09).
+    const auto written = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::scientific);
     double number = 0.0;
     const auto read = std::from_chars(text.data(), written.ptr, number);
     const bool exact = written.ec == std::errc() && read.ec == std::errc() && static_cast<float>(number) == value &&

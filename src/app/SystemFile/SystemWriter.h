@@ -8,9 +8,9 @@
 namespace Zandrel::SystemFile
 {
 
-// Writes system files that SystemReader reads back to the same values: every 32-bit float as the shortest
-// number that reads back as the same float, bit for bit (-0.0 and subnormals included), the time as the
-// shortest number that reads back as the same double. Keys are written in a fixed order, indented by two
+// Writes system files that SystemReader reads back to the same values: every 32-bit float as a number that
+// reads back as the same float, bit for bit (-0.0 and subnormals included), nearly always its shortest text;
+// the time as a number that reads back as the same double. Keys are written in a fixed order, indented by two
 // spaces; a system that would so exceed SystemData::MaxFileBytes is written without indentation.
 class SystemWriter final
 {
