@@ -11,6 +11,7 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace Zandrel::Testing
 {
@@ -34,7 +35,9 @@ std::int32_t Pixel(float coordinate)
 
 } // namespace
 
-ControlPanelDriver::ControlPanelDriver() : game(Game::Create(offscreen.Engine())), panel(game->GetPanelScene())
+ControlPanelDriver::ControlPanelDriver(GameStart start) :
+    game(Game::Create(offscreen.Engine(), std::move(start))),
+    panel(game->GetPanelScene())
 {
     if (!panel)
         throw std::runtime_error("the game has no panel scene");
@@ -147,6 +150,15 @@ void ControlPanelDriver::PushWheel(Quarnel::Common::Point2D at, int notches)
     event.wheel.mouseX = Pixel(at.x);
     event.wheel.mouseY = Pixel(at.y);
     Push(event);
+}
+
+void ControlPanelDriver::PushKeyEdge(SDL_Keycode key, bool pressed)
+{
+    SDL_Event edge{};
+    edge.type = pressed ? SDL_KEYDOWN : SDL_KEYUP;
+    edge.key.state = pressed ? SDL_PRESSED : SDL_RELEASED;
+    edge.key.keysym.sym = key;
+    Push(edge);
 }
 
 void ControlPanelDriver::PushKey(SDL_Keycode key, const std::string& text)

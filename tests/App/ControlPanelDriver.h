@@ -2,6 +2,7 @@
 
 #include "Common/Point2D.h"
 #include "Support/OffscreenEngine.h"
+#include "app/GameStart.h"
 
 #include <SDL.h>
 #include <cstdint>
@@ -34,7 +35,8 @@ namespace Zandrel::Testing
 class ControlPanelDriver
 {
 public:
-    ControlPanelDriver();
+    // `start` says where saves go and which system file to start with.
+    explicit ControlPanelDriver(GameStart start = {});
     ControlPanelDriver(const ControlPanelDriver&) = delete;
     ControlPanelDriver& operator=(const ControlPanelDriver&) = delete;
     ~ControlPanelDriver();
@@ -67,6 +69,8 @@ public:
     static void PushWheel(Quarnel::Common::Point2D at, int notches);
     // A key press with the text it types (empty for keys that type none), then its release.
     static void PushKey(SDL_Keycode key, const std::string& text);
+    // Only the press or only the release of a key, for holding a modifier around others.
+    static void PushKeyEdge(SDL_Keycode key, bool pressed);
 
 private:
     void DeliverEvents();
