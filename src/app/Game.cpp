@@ -19,6 +19,7 @@
 #include "app/Screenshots.h"
 #include "app/SimulationShortcuts.h"
 #include "app/System/SolarSystem.h"
+#include "app/SystemEditor.h"
 
 #include <SDL.h>
 #include <SDL_ttf.h>
@@ -157,6 +158,11 @@ void Game::ShowWithPanel()
     // Drawn after the 3D scene each frame; not shown, so the clear colour stays the game scene's.
     GetGameEngine().AddScene(panel);
     panelScene = std::move(panel);
+    editor = std::make_unique<SystemEditor>(*this, *shortcuts);
+
+    // The system named on the command line; one that cannot be used leaves the empty system with a warning.
+    if (start.startFile)
+        (void)editor->Load(*start.startFile, false);
 }
 
 void Game::OnWindowKey(Quarnel::GameEngine2D::Input::EventType kind, const Quarnel::GameEngine2D::Input::KeyState& keys)

@@ -21,6 +21,7 @@ class SolarSystem;
 
 class GameGUI;
 class SimulationShortcuts;
+class SystemEditor;
 
 // The game's 3D scene: the camera, a white point light at the origin, the solar system and three wire-frame reference
 // planes, with mouse control of the camera; plus the flat control-panel scene drawn over it. Both register
@@ -58,6 +59,8 @@ public:
     [[nodiscard]] const std::shared_ptr<GameGUI>& GetGui() const { return gui; }
     // Pause, speed and single step; null until Create has built the panel.
     [[nodiscard]] SimulationShortcuts* GetShortcuts() const { return shortcuts.get(); }
+    // Delete, save, load, undo and redo; null until Create has built the panel.
+    [[nodiscard]] SystemEditor* GetEditor() const { return editor.get(); }
 
 private:
     void AddLight();
@@ -76,6 +79,7 @@ private:
     Quarnel::GameEngine2D::Input::InputSubscription windowKeys;
     std::shared_ptr<GameGUI> gui;
     std::unique_ptr<SimulationShortcuts> shortcuts;
+    std::unique_ptr<SystemEditor> editor;
 };
 
 } // namespace Zandrel

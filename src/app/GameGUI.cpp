@@ -65,6 +65,11 @@ constexpr float CircularOrbitY = 346.0f;
 constexpr float StateLineY = 378.0f;
 constexpr float TimeLineY = 396.0f;
 constexpr float ButtonColumn = 6.0f;
+// "Entfernen" right of the "Kreisbahn" box, "Laden" right of "Experteneinstellung:".
+constexpr float DeleteButtonX = 110.0f;
+constexpr float DeleteButtonY = 346.0f;
+constexpr float LoadButtonX = 150.0f;
+constexpr float LoadButtonY = 430.0f;
 // The statistics overlay is switched by F3, which types no character.
 constexpr auto InfoFrameKey = static_cast<std::size_t>(Keys::F3);
 
@@ -109,6 +114,7 @@ GameGUI::GameGUI(Quarnel::GameEngine2D::Scene::Scene& panelScene,
     BuildCreationRows(fieldHeight);
     BuildMotionRows(fieldHeight);
     BuildExpertRows();
+    BuildEditButtons();
     AddChild(frame);
     BuildObjectList();
     BuildFooter(windowSize);
@@ -165,13 +171,69 @@ void GameGUI::BuildExpertRows()
 {
     Group& group = *frame->GetMainGroup();
     group.AddLabel("Experteneinstellung:", Point3D(6.0f, 432.0f, 0.0f));
-    (void)group.AddCheckbox({.name = "chGravityMode",
-                             .text = "'echte' Gravitation an/aus",
-                             .place = Point3D(6.0f, 452.0f, 0.0f),
-                             .decide = [this](Checkbox& /*box*/, bool requested) {
-                                 SetRealGravity(requested);
-                                 return requested;
-                             }});
+    gravityBox = group.AddCheckbox({.name = "chGravityMode",
+                                    .text = "'echte' Gravitation an/aus",
+                                    .place = Point3D(6.0f, 452.0f, 0.0f),
+                                    .decide = [this](Checkbox& /*box*/, bool requested) {
+                                        SetRealGravity(requested);
+                                        return requested;
+                                    }});
+}
+
+void GameGUI::BuildEditButtons()
+{
+    // In the free space right of "Kreisbahn" and of "Experteneinstellung:".
+    Group& group = *frame->GetMainGroup();
+    group.AddButton(
+        "Entfernen", Point3D(DeleteButtonX, DeleteButtonY, 0.0f),
+        [this] {
+            if (deleteAction)
+                deleteAction();
+        },
+        "btnDelete");
+    group.AddButton(
+        "Laden", Point3D(LoadButtonX, LoadButtonY, 0.0f),
+        [this] {
+            if (loadAction)
+                loadAction();
+        },
+        "btnLoad");
+}
+
+void GameGUI::SetEditActions(std::function<void()> onDelete, std::function<void()> onLoad)
+{
+    deleteAction = std::move(onDelete);
+    loadAction = std::move(onLoad);
+}
+
+std::optional<std::uint16_t> GameGUI::GetSelectedBody() const
+{
+    if (selectedIds.empty())
+        return std::nullopt;
+    return selectedIds.front();
+}
+
+void GameGUI::ForgetBody(std::uint16_t id)
+{
+    std::erase(selectedIds, id);
+    if (hoveredId == id)
+        hoveredId.reset();
+    (void)objectList->RemoveOptions({id});
+}
+
+void GameGUI::ForgetBodies()
+{
+    std::vector<std::uint16_t> ids;
+    for (const auto& item : objectList->GetItems())
+        ids.push_back(static_cast<std::uint16_t>(item->GetValue()));
+    selectedIds.clear();
+    hoveredId.reset();
+    (void)objectList->RemoveOptions(ids);
+}
+
+void GameGUI::ShowLaw(bool inverseSquare)
+{
+    gravityBox->SetChecked(inverseSquare);
 }
 
 void GameGUI::BuildObjectList()
@@ -289,7 +351,7 @@ void GameGUI::AddRandomSun()
 
 void GameGUI::SetRealGravity(bool on)
 {
-    solarSystem->GetGravities().SetSimpleMode(!on);
+    solarSystem->SetInverseSquareLaw(on);
 }
 
 void GameGUI::OnSelectionChanged(const std::vector<std::uint16_t>& selection)

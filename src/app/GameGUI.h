@@ -12,6 +12,7 @@
 #include "GameEngine2D/Widgets/Forward.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -67,10 +68,24 @@ public:
     // The statistics overlay, hidden until F3.
     [[nodiscard]] Quarnel::GameEngine2D::Helper::InfoFrame& GetInfoFrame() const { return *infoFrame; }
 
+    // What "Entfernen" and "Laden" do; they do nothing until set.
+    void SetEditActions(std::function<void()> onDelete, std::function<void()> onLoad);
+    // The first body selected in the list, if any.
+    [[nodiscard]] std::optional<std::uint16_t> GetSelectedBody() const;
+    // The list entry of a new body: "Objekt " + id + " | Masse " + mass below the body's name.
+    void AddListEntry(const std::string& bodyName, std::uint16_t id, float mass);
+    // Takes the body's entry out of the list and out of the selection and hover.
+    void ForgetBody(std::uint16_t id);
+    // Empties the list, the selection and the hover.
+    void ForgetBodies();
+    // Ticks the law's check box to show the inverse-square law, or unticks it, without switching anything.
+    void ShowLaw(bool inverseSquare);
+
 private:
     void BuildCreationRows(float fieldHeight);
     void BuildMotionRows(float fieldHeight);
     void BuildExpertRows();
+    void BuildEditButtons();
     void BuildObjectList();
     void BuildFooter(Quarnel::Common::Point3D windowSize);
     void BuildInfoFrame();
@@ -93,7 +108,6 @@ private:
     // typed one for bodies from the fields and none for random ones.
     [[nodiscard]] Quarnel::Common::Point3D StartVelocity(Quarnel::Common::Point3D where, float mass,
                                                          bool fromFields) const;
-    void AddListEntry(const std::string& bodyName, std::uint16_t id, float mass);
     void LogPlanet(Quarnel::Common::Point3D where, float mass, float bodySize);
     [[nodiscard]] static Quarnel::Common::Point3D RandomPosition();
 
@@ -119,6 +133,9 @@ private:
     Quarnel::Common::Subscription itemHover;
     std::vector<std::uint16_t> selectedIds;
     std::optional<std::uint16_t> hoveredId;
+    std::shared_ptr<Quarnel::GameEngine2D::Widgets::Checkbox> gravityBox;
+    std::function<void()> deleteAction;
+    std::function<void()> loadAction;
 };
 
 } // namespace Zandrel

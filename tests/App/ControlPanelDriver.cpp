@@ -152,6 +152,15 @@ void ControlPanelDriver::PushWheel(Quarnel::Common::Point2D at, int notches)
     Push(event);
 }
 
+void ControlPanelDriver::PushKeyEdge(SDL_Keycode key, bool pressed)
+{
+    SDL_Event edge{};
+    edge.type = pressed ? SDL_KEYDOWN : SDL_KEYUP;
+    edge.key.state = pressed ? SDL_PRESSED : SDL_RELEASED;
+    edge.key.keysym.sym = key;
+    Push(edge);
+}
+
 void ControlPanelDriver::PushKey(SDL_Keycode key, const std::string& text)
 {
     SDL_Event down{};

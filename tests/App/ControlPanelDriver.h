@@ -35,7 +35,8 @@ namespace Zandrel::Testing
 class ControlPanelDriver
 {
 public:
-    // `start` as the program would hand it over; the default reads the repository's daten/.
+    // `start` as the program would hand it over: the default reads the repository's daten/; it also says where
+    // saves go and which system file to start with.
     explicit ControlPanelDriver(GameStart start = {});
     ControlPanelDriver(const ControlPanelDriver&) = delete;
     ControlPanelDriver& operator=(const ControlPanelDriver&) = delete;
@@ -69,6 +70,8 @@ public:
     static void PushWheel(Quarnel::Common::Point2D at, int notches);
     // A key press with the text it types (empty for keys that type none), then its release.
     static void PushKey(SDL_Keycode key, const std::string& text);
+    // Only the press or only the release of a key, for holding a modifier around others.
+    static void PushKeyEdge(SDL_Keycode key, bool pressed);
 
 private:
     void DeliverEvents();

@@ -3,6 +3,7 @@
 #include "Common/MyLog.h"
 #include "GameEngine2D/Widgets/Checkbox.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace Quarnel::GameEngine2D::Widgets
@@ -115,6 +116,25 @@ void CheckBoxGroup::UncheckAll()
         if (Checkbox* option = AsOption(control))
             option->SetChecked(false);
     });
+}
+
+std::size_t CheckBoxGroup::RemoveOptions(const std::vector<std::uint16_t>& values)
+{
+    // Sorted, so that emptying a list of thousands of options stays quick.
+    std::vector<std::uint16_t> sorted = values;
+    std::ranges::sort(sorted);
+    const auto listed = [&sorted](int optionValue) {
+        return optionValue >= 0 && std::ranges::binary_search(sorted, static_cast<std::uint16_t>(optionValue));
+    };
+    ControlList removed;
+    for (const std::shared_ptr<Control>& control : GetControls())
+    {
+        if (AsOption(*control) && listed(control->GetValue()))
+            removed.push_back(control);
+    }
+    std::erase_if(selection, [&listed](std::uint16_t selected) { return listed(selected); });
+    RemoveControls(removed);
+    return removed.size();
 }
 
 const CheckBoxGroup::Selection& CheckBoxGroup::GetSelection() const

@@ -4,6 +4,7 @@
 #include "Common/Subscription.h"
 #include "GameEngine2D/Widgets/Group.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -45,6 +46,9 @@ public:
                                      bool checked = false);
     // Unchecks every option without asking the decision.
     virtual void UncheckAll();
+    // Takes out the options carrying these values (disposed, no longer drawn, reported or selected); returns how
+    // many went.
+    virtual std::size_t RemoveOptions(const std::vector<std::uint16_t>& values);
     // The values of the checked options as of the last change; empty before the first change.
     [[nodiscard]] virtual const Selection& GetSelection() const;
     // Shows every control whose bottom edge lies within the group's height and hides the others.

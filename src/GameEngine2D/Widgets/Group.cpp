@@ -178,4 +178,26 @@ void Group::DisposeControls()
     }
 }
 
+void Group::RemoveControls(const ControlList& removed)
+{
+    Scene::IGameEngine& gameEngine = GetFrame().GetScene().GetGameEngine();
+    ControlList disposed;
+    for (const std::shared_ptr<Control>& control : removed)
+    {
+        if (control && controls.Remove([&control](const Control& entry) { return &entry == control.get(); }))
+            disposed.push_back(control);
+    }
+    for (const std::shared_ptr<Control>& control : disposed)
+        control->Dispose(gameEngine);
+    // Children are found by name, and controls may share one: the list is built again without the removed ones,
+    // in one pass however many go.
+    const Scene::Node::NodeList nodes = GetChildren();
+    ClearChildren();
+    for (const std::shared_ptr<Scene::Node>& child : nodes)
+    {
+        if (std::ranges::find(disposed, child) == disposed.end())
+            AddChild(child);
+    }
+}
+
 } // namespace Quarnel::GameEngine2D::Widgets

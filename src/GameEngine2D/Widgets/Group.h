@@ -66,6 +66,9 @@ public:
     [[nodiscard]] virtual std::shared_ptr<Control> GetControl(int wantedValue) const;
     // Disposes every control and forgets it, as a control and as a child node.
     virtual void DisposeControls();
+    // Disposes these controls and forgets them, as controls and as child nodes; the others keep their order.
+    // Controls that are not the group's are ignored.
+    void RemoveControls(const ControlList& removed);
 
     // Adds a control to the group's controls and child nodes.
     void AddControl(const std::shared_ptr<Control>& control);

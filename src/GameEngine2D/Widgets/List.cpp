@@ -7,6 +7,7 @@
 #include "GameEngine2D/Widgets/Checkbox.h"
 #include "GameEngine2D/Widgets/Label.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <utility>
 
@@ -77,6 +78,33 @@ void List::AddItem(std::shared_ptr<Checkbox> box)
         [this, itemValue](Control& /*control*/, bool isHovered) { itemHover.Call(itemValue, isHovered); }));
     items.push_back(std::move(box));
     Layout();
+}
+
+std::size_t List::RemoveOptions(const std::vector<std::uint16_t>& values)
+{
+    const std::size_t removed = CheckBoxGroup::RemoveOptions(values);
+    if (removed == 0)
+        return 0;
+    // The hover reports run parallel to the items; kept are the items still in the group (a removed control has
+    // left the node tree).
+    std::vector<std::shared_ptr<Checkbox>> keptItems;
+    std::vector<Common::Subscription> keptReports;
+    for (std::size_t index = 0; index < items.size(); ++index)
+    {
+        if (!items[index]->GetParent())
+            continue;
+        keptItems.push_back(std::move(items[index]));
+        keptReports.push_back(std::move(hoverReports[index]));
+    }
+    items = std::move(keptItems);
+    hoverReports = std::move(keptReports);
+    Layout();
+    if (page > pageCount)
+    {
+        page = pageCount;
+        Layout();
+    }
+    return removed;
 }
 
 Common::EventAddHandler<std::uint16_t, bool>& List::OnItemHover()

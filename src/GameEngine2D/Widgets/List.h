@@ -41,6 +41,9 @@ public:
     CheckBoxGroup& AddOption(std::shared_ptr<Scene::Node> content, std::uint16_t optionValue,
                              bool checked = false) override;
 
+    // Takes the options out and lays the list out again, staying on the current page while it still exists.
+    std::size_t RemoveOptions(const std::vector<std::uint16_t>& values) override;
+
     // Raised with (option value, hovered) when the pointer enters or leaves an option.
     [[nodiscard]] virtual Common::EventAddHandler<std::uint16_t, bool>& OnItemHover();
 

@@ -11,8 +11,10 @@
 #include "GameEngine2D/Video/Material.h"
 #include "app/System/Item.h"
 #include "app/System/Planet.h"
+#include "app/System/Sphere.h"
 #include "app/System/Sun.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -82,6 +84,7 @@ template <typename Kind>
 std::shared_ptr<Kind> SolarSystem::AddBody(const std::string& bodyName, Point3D bodyPosition, float bodyMass,
                                            float bodySize)
 {
+    changing.Call();
     // Unsigned 16-bit arithmetic: after 65535 comes 0.
     ++lastId;
     auto body = std::make_shared<Kind>(bodyName, bodyPosition, bodyMass, *this, lastId, bodySize);
@@ -100,6 +103,69 @@ std::shared_ptr<Planet> SolarSystem::AddPlanet(const std::string& bodyName, Poin
                                                float bodySize)
 {
     return AddBody<Planet>(bodyName, bodyPosition, bodyMass, bodySize);
+}
+
+std::shared_ptr<Sphere> SolarSystem::RestoreBody(bool isSun, const std::string& bodyName, Point3D bodyPosition,
+                                                 float bodyMass, float bodySize, std::uint16_t bodyId)
+{
+    const std::uint16_t largest = std::max(lastId, bodyId);
+    lastId = static_cast<std::uint16_t>(bodyId - 1u);
+    std::shared_ptr<Sphere> body;
+    if (isSun)
+        body = AddBody<Sun>(bodyName, bodyPosition, bodyMass, bodySize);
+    else
+        body = AddBody<Planet>(bodyName, bodyPosition, bodyMass, bodySize);
+    lastId = largest;
+    return body;
+}
+
+bool SolarSystem::RemoveBody(const std::shared_ptr<Item>& body)
+{
+    const auto found = std::ranges::find(items, body);
+    if (!body || found == items.end())
+        return false;
+    changing.Call();
+    items.erase(found);
+    body->Dispose(scene.GetGameEngine());
+    DropChildren({body});
+    bodyRemoved.Call(body->GetId());
+    return true;
+}
+
+void SolarSystem::RemoveAll()
+{
+    std::vector<std::shared_ptr<Item>> dropped = std::move(items);
+    items.clear();
+    for (const std::shared_ptr<Item>& body : dropped)
+        body->Dispose(scene.GetGameEngine());
+    DropChildren(dropped);
+    lastId = 0;
+    for (const std::shared_ptr<Item>& body : dropped)
+        bodyRemoved.Call(body->GetId());
+}
+
+void SolarSystem::DropChildren(const std::vector<std::shared_ptr<Item>>& dropped)
+{
+    std::vector<const Node*> gone;
+    gone.reserve(dropped.size());
+    for (const std::shared_ptr<Item>& body : dropped)
+        gone.push_back(body.get());
+    std::ranges::sort(gone);
+    const NodeList kept = GetChildren();
+    ClearChildren();
+    for (const std::shared_ptr<Node>& child : kept)
+    {
+        if (!std::ranges::binary_search(gone, static_cast<const Node*>(child.get())))
+            AddChild(child);
+    }
+}
+
+void SolarSystem::SetInverseSquareLaw(bool on)
+{
+    if (gravities->IsSimpleMode() != on)
+        return;
+    changing.Call();
+    gravities->SetSimpleMode(!on);
 }
 
 Quarnel::GameEngine2D::Scene::Scene& SolarSystem::GetScene() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Common/Event.h"
 #include "GameEngine2D/Physics/Forward.h"
 #include "GameEngine2D/Scene/EmptyNode.h"
 #include "GameEngine2D/Scene/Forward.h"
@@ -52,6 +53,26 @@ public:
     // The first body with this identifier, or null.
     [[nodiscard]] virtual std::shared_ptr<Item> FindItem(std::uint16_t itemId) const;
 
+    // A body kept in a file or in the undo history, with the identifier it had there (a sun when `isSun`, else a
+    // planet). Bodies added later count on from the largest identifier restored.
+    std::shared_ptr<Sphere> RestoreBody(bool isSun, const std::string& bodyName, Quarnel::Common::Point3D bodyPosition,
+                                        float bodyMass, float bodySize, std::uint16_t bodyId);
+    // Takes the body out of the scene, the world, the gravity and every list here, and gives its texture back.
+    // Others that keep the body get a node that no longer moves or pulls. False when it is not one of these bodies.
+    bool RemoveBody(const std::shared_ptr<Item>& body);
+    // Takes out every body, as RemoveBody does, and starts the identifiers again at 1.
+    void RemoveAll();
+    // Raised before every body is added or removed and before the law changes (not for RemoveAll): whoever keeps
+    // a history of the system learns of an edit while the system is still as it was.
+    [[nodiscard]] Quarnel::Common::EventAddHandler<>& OnChanging() { return changing.GetAddHandler(); }
+    // Raised with a body's identifier after it has been removed, so that nobody keeps following or drawing it.
+    [[nodiscard]] Quarnel::Common::EventAddHandler<std::uint16_t>& OnBodyRemoved()
+    {
+        return bodyRemoved.GetAddHandler();
+    }
+    // Switches between the inverse-square law and the distance-independent pull, as an edit.
+    void SetInverseSquareLaw(bool on);
+
     // Gives the sun image held since start-up back to the cache.
     void DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
 
@@ -63,6 +84,9 @@ private:
     void LoadSphereMesh();
     void ConfigureWorld();
 
+    // Takes the bodies out of the node tree in one pass: children are found by name, which bodies share.
+    void DropChildren(const std::vector<std::shared_ptr<Item>>& dropped);
+
     std::vector<std::shared_ptr<Item>> items;
     Quarnel::GameEngine2D::Scene::Scene& scene;
     std::string dataFolder;
@@ -73,6 +97,8 @@ private:
     // The sun image, read at start-up so that a missing or broken file is reported then, not at the first sun;
     // it keeps the image in the cache for every sun after.
     std::shared_ptr<Quarnel::GameEngine2D::Video::Surfaces> sunImage;
+    Quarnel::Common::Event<> changing;
+    Quarnel::Common::Event<std::uint16_t> bodyRemoved;
 };
 
 } // namespace Zandrel::System

@@ -44,6 +44,12 @@ Sphere::~Sphere()
     pointMass->Remove();
 }
 
+void Sphere::DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& /*gameEngine*/)
+{
+    pointMass->Remove();
+    spinning.Reset();
+}
+
 void Sphere::ShowMesh(std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> node)
 {
     meshNode = std::move(node);

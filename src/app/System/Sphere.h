@@ -27,6 +27,9 @@ public:
 
     ~Sphere() override;
 
+    // The body leaves the physics: its mass stops moving it and pulling the others.
+    void DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
+
     // White ambient while on, the kind's own ambient otherwise; only this body's material changes.
     virtual void SetHighlight(bool on);
     // size / 100.

@@ -46,6 +46,7 @@ std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> Sun::CreateMeshNod
 
 void Sun::DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
 {
+    Sphere::DisposeNode(gameEngine);
     if (texture)
         gameEngine.GetVideoEngine().GetImages().FreeTexture(*std::exchange(texture, nullptr));
 }

@@ -1,0 +1,255 @@
+#include "Common/RandomNumber.h"
+#include "ControlPanelDriver.h"
+#include "GameEngine2D/Physics/Mass.h"
+#include "GameEngine2D/Physics/World.h"
+#include "GameEngine2D/Widgets/Checkbox.h"
+#include "GameEngine2D/Widgets/Frame.h"
+#include "GameEngine2D/Widgets/Group.h"
+#include "GameEngine2D/Widgets/List.h"
+#include "Support/LogRecorder.h"
+#include "app/FilePicker.h"
+#include "app/Game.h"
+#include "app/GameGUI.h"
+#include "app/GameStart.h"
+#include "app/System/Item.h"
+#include "app/System/SolarSystem.h"
+#include "app/SystemEditor.h"
+#include "app/SystemFile/SystemReader.h"
+#include "app/SystemFile/SystemWriter.h"
+
+#include <SDL.h>
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <random>
+#include <string>
+
+namespace
+{
+
+using Zandrel::SystemFile::SystemData;
+using Zandrel::SystemFile::SystemReader;
+using Zandrel::SystemFile::SystemWriter;
+using Zandrel::Testing::ControlPanelDriver;
+
+// A fresh folder for the saves of one test, removed with them.
+struct SaveFolder
+{
+    SaveFolder() :
+        path(std::filesystem::temp_directory_path() / ("zandrel_saves_" + std::to_string(std::random_device()())))
+    {
+    }
+    ~SaveFolder()
+    {
+        std::error_code error;
+        std::filesystem::remove_all(path, error);
+    }
+    std::filesystem::path path;
+};
+
+class SystemEditingTest : public ::testing::Test
+{
+protected:
+    SystemEditingTest() :
+        panel(Zandrel::GameStart{
+            .dataPrefix = {}, .screenshotFolder = "screenshots", .saveFolder = saves.path, .startFile = {}})
+    {
+    }
+
+    void SetUp() override
+    {
+        Quarnel::Common::RandomNumber::Seed(20261208);
+        panel.Frames(2);
+    }
+
+    [[nodiscard]] Zandrel::System::SolarSystem& Bodies() const { return *panel.GetGame().GetSolarSystem(); }
+    [[nodiscard]] Zandrel::SystemEditor& Editor() const { return *panel.GetGame().GetEditor(); }
+    [[nodiscard]] Quarnel::GameEngine2D::Widgets::List& ObjectList() const { return panel.Gui().GetObjectList(); }
+    // The system as its file would read, bit for bit.
+    [[nodiscard]] std::string Kept() const { return SystemWriter::ToText(Editor().GetSnapshot().Capture(false)); }
+
+    void SelectEntry(std::size_t index) { panel.Click(*ObjectList().GetItems().at(index)); }
+    // Ctrl (and Shift) held around a key press, one frame.
+    void Chord(SDL_Keycode key, bool shift = false)
+    {
+        ControlPanelDriver::PushKeyEdge(SDLK_LCTRL, true);
+        if (shift)
+            ControlPanelDriver::PushKeyEdge(SDLK_LSHIFT, true);
+        ControlPanelDriver::PushKey(key, "");
+        if (shift)
+            ControlPanelDriver::PushKeyEdge(SDLK_LSHIFT, false);
+        ControlPanelDriver::PushKeyEdge(SDLK_LCTRL, false);
+        panel.Frames();
+    }
+    [[nodiscard]] std::size_t LiveMasses() const
+    {
+        const auto& masses = panel.GetGame().GetWorld().GetMasses().List();
+        return static_cast<std::size_t>(
+            std::ranges::count_if(masses, [](const auto& mass) { return mass && !mass->IsRemoved(); }));
+    }
+
+    Quarnel::TestSupport::LogRecorder log;
+    SaveFolder saves;
+    ControlPanelDriver panel;
+};
+
+TEST_F(SystemEditingTest, DeleteKeyAndButtonRemoveTheSelectedBodyWhileTheSystemRuns)
+{
+    for (int count = 0; count < 4; ++count)
+        panel.Click("btnAddRandomPlanet");
+    panel.Frames(10);
+    SelectEntry(1);
+    const std::uint16_t second = Bodies().GetItems().at(1)->GetId();
+    panel.PressKey(SDLK_DELETE);
+    panel.Frames(5);
+    ASSERT_EQ(Bodies().GetItems().size(), 3u);
+    EXPECT_EQ(Bodies().FindItem(second), nullptr);
+    EXPECT_EQ(ObjectList().GetItems().size(), 3u);
+    EXPECT_EQ(LiveMasses(), 3u);
+    EXPECT_FALSE(panel.Gui().GetSelectedBody());
+
+    // Nothing selected: the key does nothing. Then the button removes the first body.
+    panel.PressKey(SDLK_DELETE);
+    EXPECT_EQ(Bodies().GetItems().size(), 3u);
+    SelectEntry(0);
+    panel.Click("btnDelete");
+    panel.Frames(5);
+    EXPECT_EQ(Bodies().GetItems().size(), 2u);
+    EXPECT_EQ(ObjectList().GetItems().size(), 2u);
+    EXPECT_EQ(LiveMasses(), 2u);
+    for (const auto& body : Bodies().GetItems())
+        EXPECT_TRUE(std::isfinite(body->GetPosition().X()));
+}
+
+TEST_F(SystemEditingTest, SaveThenLoadGivesTheSameSystemAndABadFileChangesNothing)
+{
+    panel.Click("btnAddRandomSun");
+    panel.Click("btnAddRandomPlanet");
+    panel.Frames(20);
+    const std::string beforeSave = Kept();
+    Chord(SDLK_s);
+    const auto files = Editor().LoadableFiles();
+    ASSERT_FALSE(files.empty());
+    const std::filesystem::path saved = files.back();
+    EXPECT_EQ(saved.parent_path(), saves.path);
+    EXPECT_TRUE(log.Has("System gespeichert: " + saved.string()));
+    EXPECT_EQ(SystemWriter::ToText(SystemReader::ReadFile(saved)).substr(0, 20), beforeSave.substr(0, 20));
+
+    panel.Click("btnAddRandomPlanet");
+    panel.Frames(20);
+    ASSERT_TRUE(Editor().Load(saved));
+    EXPECT_TRUE(log.Has("System geladen: " + saved.string() + " (2 Körper)"));
+    EXPECT_EQ(Kept(), beforeSave);
+    EXPECT_EQ(ObjectList().GetItems().size(), 2u);
+
+    const std::filesystem::path broken = saves.path / "kaputt.json";
+    std::ofstream(broken) << "{\"format\": \"zandrel-system\", \"version\": 1, \"bodies\": [{\"kind\": \"planet\"}]}";
+    const std::string beforeBad = Kept();
+    EXPECT_FALSE(Editor().Load(broken));
+    EXPECT_EQ(Kept(), beforeBad);
+    ASSERT_FALSE(log.Warnings().empty());
+    EXPECT_EQ(log.Warnings().back().rfind("System kann nicht geladen werden: " + broken.string() + ": ", 0), 0u);
+}
+
+TEST_F(SystemEditingTest, ThePickerLoadsTheChosenFile)
+{
+    panel.Click("btnAddRandomPlanet");
+    Chord(SDLK_s);
+    panel.Click("btnAddRandomPlanet");
+    panel.PressKey(SDLK_l);
+    panel.Frames();
+    const auto& frame = Editor().GetPicker().GetFrame();
+    ASSERT_NE(frame, nullptr);
+    const auto list =
+        std::dynamic_pointer_cast<Quarnel::GameEngine2D::Widgets::List>(frame->GetMainGroup()->GetControl("liFiles"));
+    const auto& offered = Editor().GetPicker().GetFiles();
+    ASSERT_EQ(list->GetItems().size(), offered.size());
+    // The save comes last, after the presets.
+    ASSERT_EQ(offered.back().parent_path(), saves.path);
+    while (!list->GetItems().back()->IsVisible())
+        list->NextPage();
+    panel.Frames();
+    panel.Click(*list->GetItems().back());
+    panel.Frames();
+    EXPECT_FALSE(Editor().GetPicker().IsOpen());
+    EXPECT_EQ(Bodies().GetItems().size(), 1u);
+}
+
+TEST_F(SystemEditingTest, UndoAndRedoTakeBackAddingDeletingSwitchingTheLawAndLoading)
+{
+    // Paused, so that the system changes only by the edits.
+    panel.PressKey(SDLK_SPACE);
+    const std::string empty = Kept();
+    panel.Click("btnAddRandomSun");
+    const std::string oneSun = Kept();
+    panel.Click("btnAddRandomPlanet");
+    const std::string sunAndPlanet = Kept();
+    SelectEntry(0);
+    panel.PressKey(SDLK_DELETE);
+    panel.Click("chGravityMode");
+    const std::string lawSwitched = Kept();
+    ASSERT_EQ(Bodies().GetItems().size(), 1u);
+
+    Chord(SDLK_z);
+    Chord(SDLK_z);
+    EXPECT_EQ(Bodies().GetItems().size(), 2u);
+    EXPECT_EQ(Kept(), sunAndPlanet);
+    Chord(SDLK_z);
+    EXPECT_EQ(Kept(), oneSun);
+    Chord(SDLK_z);
+    EXPECT_EQ(Kept(), empty);
+    EXPECT_EQ(ObjectList().GetItems().size(), 0u);
+    Chord(SDLK_y);
+    EXPECT_EQ(Kept(), oneSun);
+    Chord(SDLK_z, true);
+    Chord(SDLK_y);
+    Chord(SDLK_y);
+    EXPECT_EQ(Kept(), lawSwitched);
+    EXPECT_TRUE(ObjectList().GetItems().size() == 1u);
+
+    // Loading is an edit too; time passing is not.
+    const auto preset = std::filesystem::path("presets") / "mond.json";
+    ASSERT_TRUE(Editor().Load(preset));
+    panel.Frames(30);
+    Chord(SDLK_z);
+    EXPECT_EQ(Kept(), lawSwitched);
+}
+
+TEST_F(SystemEditingTest, AStartFileThatCannotBeUsedOpensTheEmptySystem)
+{
+    ControlPanelDriver started(Zandrel::GameStart{.dataPrefix = {},
+                                                  .screenshotFolder = "screenshots",
+                                                  .saveFolder = saves.path,
+                                                  .startFile = saves.path / "fehlt.json"});
+    EXPECT_TRUE(started.GetGame().GetSolarSystem()->GetItems().empty());
+    ASSERT_FALSE(log.Warnings().empty());
+    EXPECT_EQ(log.Warnings().back().rfind("System kann nicht geladen werden: ", 0), 0u);
+}
+
+// Every shipped preset loads to exactly its file's values, runs, and keeps its bodies.
+TEST_F(SystemEditingTest, EveryPresetLoadsRunsAndSavesBackUnchanged)
+{
+    std::size_t checked = 0;
+    for (const auto& file : Editor().LoadableFiles())
+    {
+        if (file.parent_path().filename() != "presets")
+            continue;
+        SCOPED_TRACE(file.string());
+        const SystemData read = SystemReader::ReadFile(file);
+        ASSERT_TRUE(Editor().Load(file));
+        SystemData kept = Editor().GetSnapshot().Capture(false);
+        kept.camera = read.camera;
+        EXPECT_EQ(SystemWriter::ToText(kept), SystemWriter::ToText(read));
+        panel.GetGame().GetWorld().RunSteps(2);
+        panel.Frames(2);
+        EXPECT_EQ(Bodies().GetItems().size(), read.bodies.size());
+        for (const auto& body : Bodies().GetItems())
+            ASSERT_TRUE(std::isfinite(body->GetPosition().X()));
+        ++checked;
+    }
+    EXPECT_GE(checked, 5u);
+}
+
+} // namespace
