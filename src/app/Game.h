@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Common/Subscription.h"
 #include "GameEngine2D/Control/Forward.h"
 #include "GameEngine2D/Scene/Scene.h"
 #include "GameEngine2D/Video/Forward.h"
@@ -13,9 +14,14 @@ namespace Zandrel
 namespace System
 {
 class SolarSystem;
+class Sphere;
 } // namespace System
 
+class CameraFollow;
 class GameGUI;
+class LaunchDrag;
+class LaunchPreviewNode;
+class TrailsNode;
 class SimulationShortcuts;
 
 // The game's 3D scene: the camera, a white point light at the origin, the solar system and three wire-frame reference
@@ -51,12 +57,25 @@ public:
     [[nodiscard]] const std::shared_ptr<GameGUI>& GetGui() const { return gui; }
     // Pause, speed and single step; null until Create has built the panel.
     [[nodiscard]] SimulationShortcuts* GetShortcuts() const { return shortcuts.get(); }
+    // The bodies' trails ("T" shows and hides them), the camera's following of the selected body ("F") and the
+    // launch of planets by Shift + left drag; null until Create has built the panel.
+    [[nodiscard]] const std::shared_ptr<TrailsNode>& GetTrails() const { return trails; }
+    [[nodiscard]] CameraFollow* GetCameraFollow() const { return follow.get(); }
+    [[nodiscard]] LaunchDrag* GetLaunchDrag() const { return launchDrag.get(); }
 
 private:
     void AddLight();
     void AddReferencePlanes();
     // Registers this scene and then the panel scene with the engine; needs a shared owner of this scene.
     void ShowWithPanel();
+    // Trails, follow and launch, bound to their keys; needs the panel.
+    void AddMotionTools();
+    void ToggleFollow();
+    // The first body selected in the panel's list, or null.
+    [[nodiscard]] std::shared_ptr<System::Sphere> SelectedBody() const;
+    [[nodiscard]] bool IsOverPanel(Quarnel::Common::Point2D pointer) const;
+    // After each frame's physics: the launch's prediction, and the camera moved with the followed body.
+    void AfterPhysics();
 
     std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fontManager;
     std::shared_ptr<Quarnel::GameEngine2D::Video::Font> font;
@@ -65,6 +84,12 @@ private:
     std::shared_ptr<Quarnel::GameEngine2D::Scene::Scene> panelScene;
     std::shared_ptr<GameGUI> gui;
     std::unique_ptr<SimulationShortcuts> shortcuts;
+    std::shared_ptr<TrailsNode> trails;
+    std::unique_ptr<CameraFollow> follow;
+    std::unique_ptr<LaunchDrag> launchDrag;
+    std::shared_ptr<LaunchPreviewNode> launchPreview;
+    Quarnel::Common::Subscription escapeHandler;
+    Quarnel::Common::Subscription afterPhysics;
 };
 
 } // namespace Zandrel

@@ -22,9 +22,11 @@ namespace Zandrel
 
 namespace System
 {
+class Planet;
 class SolarSystem;
 } // namespace System
 
+class AccuracyMeter;
 class GameGUIPoint3D;
 class GuiDesigner;
 class SimulationStatus;
@@ -63,6 +65,13 @@ public:
     [[nodiscard]] Quarnel::GameEngine2D::Widgets::NumberEdit& GetSizeField() const { return *sizeField; }
     // The statistics overlay, hidden until F3.
     [[nodiscard]] Quarnel::GameEngine2D::Helper::InfoFrame& GetInfoFrame() const { return *infoFrame; }
+    // The overlay's lines about simulated time and the drift of energy and momentum.
+    [[nodiscard]] AccuracyMeter& GetAccuracyMeter() const { return *accuracyMeter; }
+    // The identifiers of the bodies selected in the list, in the order the list reported them.
+    [[nodiscard]] const std::vector<std::uint16_t>& GetSelectedIds() const { return selectedIds; }
+    // A planet with the mass and size of the fields at `where`, moving at `velocity` (a launch by dragging); it gets
+    // its list entry and its log line like one from the "Planet" button.
+    std::shared_ptr<System::Planet> LaunchPlanet(Quarnel::Common::Point3D where, Quarnel::Common::Point3D velocity);
 
 private:
     void BuildCreationRows(float fieldHeight);
@@ -107,6 +116,7 @@ private:
     float panelWidth = PanelWidth;
     std::shared_ptr<GuiDesigner> designer;
     std::shared_ptr<Quarnel::GameEngine2D::Helper::InfoFrame> infoFrame;
+    std::shared_ptr<AccuracyMeter> accuracyMeter;
     Quarnel::GameEngine2D::Input::InputSubscription keyHandler;
     Quarnel::Common::Subscription itemHover;
     std::vector<std::uint16_t> selectedIds;
