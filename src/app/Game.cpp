@@ -15,13 +15,21 @@
 #include "GameEngine2D/Video/Data/LightColors.h"
 #include "GameEngine2D/Video/Font.h"
 #include "GameEngine2D/Video/FontManager.h"
+#include "GameEngine2D/Widgets/Frame.h"
+#include "GameEngine2D/Widgets/NumberEdit.h"
+#include "app/CameraFollow.h"
 #include "app/GameGUI.h"
+#include "app/LaunchDrag.h"
+#include "app/LaunchPreviewNode.h"
 #include "app/Screenshots.h"
 #include "app/SimulationShortcuts.h"
 #include "app/System/SolarSystem.h"
+#include "app/System/Sphere.h"
 #include "app/SystemEditor.h"
+#include "app/TrailsNode.h"
 
 #include <SDL.h>
+#include <SDL_keycode.h>
 #include <SDL_ttf.h>
 #include <exception>
 #include <stdexcept>
@@ -154,6 +162,7 @@ void Game::ShowWithPanel()
     gui = std::make_shared<GameGUI>(*panel, font, solarSystem);
     panel->GetRoot()->AddChild(gui);
     shortcuts = std::make_unique<SimulationShortcuts>(GetEventManager(), GetWorld().GetClock(), gui->GetFrame());
+    AddMotionTools();
 
     // Drawn after the 3D scene each frame; not shown, so the clear colour stays the game scene's.
     GetGameEngine().AddScene(panel);
@@ -190,6 +199,72 @@ void Game::SwitchFullscreen()
     {
         // The window simply stays as it is; SetFullscreen has written the reason as a warning line.
     }
+}
+
+void Game::AddMotionTools()
+{
+    // Drawn after the bodies, so that the lines blend over them.
+    trails = std::make_shared<TrailsNode>("trails", *solarSystem);
+    GetRoot()->AddChild(trails);
+    shortcuts->Bind(SDLK_t, [this] { trails->SetVisible(!trails->IsVisible()); });
+
+    follow = std::make_unique<CameraFollow>(*GetCamera());
+    shortcuts->Bind(SDLK_f, [this] { ToggleFollow(); });
+
+    GameGUI& panel = *gui;
+    launchDrag = std::make_unique<LaunchDrag>(
+        GetEventManager(), *GetCamera(), GetGameEngine().GetVideoEngine(), *solarSystem,
+        LaunchDrag::Actions{
+            .nextMass = [&panel] { return panel.GetMassField().GetFloat(); },
+            .launch = [&panel](Point3D where, Point3D velocity) { (void)panel.LaunchPlanet(where, velocity); },
+            .overPanel = [this](Quarnel::Common::Point2D pointer) { return IsOverPanel(pointer); }});
+    launchPreview = std::make_shared<LaunchPreviewNode>("launchPreview", *launchDrag);
+    GetRoot()->AddChild(launchPreview);
+    cameraControl->SetPanGuard([this] { return launchDrag->PanBlocked(); });
+    escapeHandler = shortcuts->OnEscape().Subscribe([this] { launchDrag->Cancel(); });
+    afterPhysics = OnAfterPhysics().Subscribe([this] { AfterPhysics(); });
+}
+
+void Game::ToggleFollow()
+{
+    if (follow->IsFollowing())
+        follow->Release();
+    else
+        follow->Follow(SelectedBody());
+}
+
+std::shared_ptr<System::Sphere> Game::SelectedBody() const
+{
+    const std::vector<std::uint16_t>& selected = gui->GetSelectedIds();
+    if (selected.empty())
+        return nullptr;
+    return std::dynamic_pointer_cast<System::Sphere>(solarSystem->FindItem(selected.front()));
+}
+
+bool Game::IsOverPanel(Quarnel::Common::Point2D pointer) const
+{
+    const Quarnel::GameEngine2D::Widgets::Frame& frame = gui->GetFrame();
+    if (!frame.IsVisible())
+        return false;
+    const Point3D corner = frame.GetAbsolutePosition();
+    const Point3D size = frame.GetSize().value_or(Point3D());
+    return pointer.x >= corner.X() && pointer.x < corner.X() + size.X() && pointer.y >= corner.Y() &&
+           pointer.y < corner.Y() + size.Y();
+}
+
+void Game::AfterPhysics()
+{
+    launchDrag->Update();
+    // The camera follows the selected body: another selection is followed instead, no selection lets go.
+    if (follow->IsFollowing())
+    {
+        const std::shared_ptr<System::Sphere> selected = SelectedBody();
+        if (!selected)
+            follow->Release();
+        else if (selected != follow->GetFollowed())
+            follow->Follow(selected);
+    }
+    follow->Update();
 }
 
 } // namespace Zandrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Common/Subscription.h"
 #include "GameEngine2D/Control/Forward.h"
 #include "GameEngine2D/Input/EventType.h"
 #include "GameEngine2D/Input/InputSubscription.h"
@@ -17,9 +18,14 @@ namespace Zandrel
 namespace System
 {
 class SolarSystem;
+class Sphere;
 } // namespace System
 
+class CameraFollow;
 class GameGUI;
+class LaunchDrag;
+class LaunchPreviewNode;
+class TrailsNode;
 class SimulationShortcuts;
 class SystemEditor;
 
@@ -61,6 +67,11 @@ public:
     [[nodiscard]] SimulationShortcuts* GetShortcuts() const { return shortcuts.get(); }
     // Delete, save, load, undo and redo; null until Create has built the panel.
     [[nodiscard]] SystemEditor* GetEditor() const { return editor.get(); }
+    // The bodies' trails ("T" shows and hides them), the camera's following of the selected body ("F") and the
+    // launch of planets by Shift + left drag; null until Create has built the panel.
+    [[nodiscard]] const std::shared_ptr<TrailsNode>& GetTrails() const { return trails; }
+    [[nodiscard]] CameraFollow* GetCameraFollow() const { return follow.get(); }
+    [[nodiscard]] LaunchDrag* GetLaunchDrag() const { return launchDrag.get(); }
 
 private:
     void AddLight();
@@ -69,6 +80,14 @@ private:
     void ShowWithPanel();
     void OnWindowKey(Quarnel::GameEngine2D::Input::EventType kind, const Quarnel::GameEngine2D::Input::KeyState& keys);
     void SwitchFullscreen();
+    // Trails, follow and launch, bound to their keys; needs the panel.
+    void AddMotionTools();
+    void ToggleFollow();
+    // The first body selected in the panel's list, or null.
+    [[nodiscard]] std::shared_ptr<System::Sphere> SelectedBody() const;
+    [[nodiscard]] bool IsOverPanel(Quarnel::Common::Point2D pointer) const;
+    // After each frame's physics: the launch's prediction, and the camera moved with the followed body.
+    void AfterPhysics();
 
     GameStart start;
     std::unique_ptr<Quarnel::GameEngine2D::Video::FontManager> fontManager;
@@ -80,6 +99,12 @@ private:
     std::shared_ptr<GameGUI> gui;
     std::unique_ptr<SimulationShortcuts> shortcuts;
     std::unique_ptr<SystemEditor> editor;
+    std::shared_ptr<TrailsNode> trails;
+    std::unique_ptr<CameraFollow> follow;
+    std::unique_ptr<LaunchDrag> launchDrag;
+    std::shared_ptr<LaunchPreviewNode> launchPreview;
+    Quarnel::Common::Subscription escapeHandler;
+    Quarnel::Common::Subscription afterPhysics;
 };
 
 } // namespace Zandrel

@@ -19,6 +19,7 @@
 #include "GameEngine2D/Widgets/Label.h"
 #include "GameEngine2D/Widgets/List.h"
 #include "GameEngine2D/Widgets/NumberEdit.h"
+#include "app/AccuracyMeter.h"
 #include "app/GameGUIPoint3D.h"
 #include "app/GuiDesigner.h"
 #include "app/SimulationStatus.h"
@@ -263,6 +264,8 @@ void GameGUI::BuildInfoFrame()
     infoFrame = std::make_shared<Quarnel::GameEngine2D::Helper::InfoFrame>(guiScene, font, Point3D(10.0f, 10.0f, 3.0f));
     infoFrame->SetVisible(false);
     AddChild(infoFrame);
+    accuracyMeter = std::make_shared<AccuracyMeter>(*infoFrame, guiScene, font, *solarSystem);
+    infoFrame->AddChild(accuracyMeter);
 
     Quarnel::GameEngine2D::Input::EventManager& input = guiScene.GetGameEngine().GetEventManager();
     keyHandler = input.AddInputHandler(std::nullopt, [this](bool /*inside*/, EventType kind, const KeyState& keys,
@@ -314,6 +317,17 @@ void GameGUI::AddPlanetFromFields()
     planet->SetVelocity(velocity);
     AddListEntry(planet->GetName(), planet->GetId(), mass);
     LogPlanet(where, mass, bodySize);
+}
+
+std::shared_ptr<System::Planet> GameGUI::LaunchPlanet(Point3D where, Point3D velocity)
+{
+    const float mass = massField->GetFloat();
+    const float bodySize = sizeField->GetFloat();
+    const auto planet = solarSystem->AddPlanet("Planet", where, mass, bodySize);
+    planet->SetVelocity(velocity);
+    AddListEntry(planet->GetName(), planet->GetId(), mass);
+    LogPlanet(where, mass, bodySize);
+    return planet;
 }
 
 void GameGUI::AddRandomPlanet()

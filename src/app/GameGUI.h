@@ -23,9 +23,11 @@ namespace Zandrel
 
 namespace System
 {
+class Planet;
 class SolarSystem;
 } // namespace System
 
+class AccuracyMeter;
 class GameGUIPoint3D;
 class GuiDesigner;
 class SimulationStatus;
@@ -67,6 +69,13 @@ public:
     [[nodiscard]] Quarnel::GameEngine2D::Widgets::NumberEdit& GetSizeField() const { return *sizeField; }
     // The statistics overlay, hidden until F3.
     [[nodiscard]] Quarnel::GameEngine2D::Helper::InfoFrame& GetInfoFrame() const { return *infoFrame; }
+    // The overlay's lines about simulated time and the drift of energy and momentum.
+    [[nodiscard]] AccuracyMeter& GetAccuracyMeter() const { return *accuracyMeter; }
+    // The identifiers of the bodies selected in the list, in the order the list reported them.
+    [[nodiscard]] const std::vector<std::uint16_t>& GetSelectedIds() const { return selectedIds; }
+    // A planet with the mass and size of the fields at `where`, moving at `velocity` (a launch by dragging); it gets
+    // its list entry and its log line like one from the "Planet" button.
+    std::shared_ptr<System::Planet> LaunchPlanet(Quarnel::Common::Point3D where, Quarnel::Common::Point3D velocity);
 
     // What "Entfernen" and "Laden" do; they do nothing until set.
     void SetEditActions(std::function<void()> onDelete, std::function<void()> onLoad);
@@ -129,6 +138,7 @@ private:
     // The window size the panel was built for, and the one it is laid out for now.
     Quarnel::Common::Point2D builtFor;
     Quarnel::Common::Point2D laidOutFor;
+    std::shared_ptr<AccuracyMeter> accuracyMeter;
     Quarnel::GameEngine2D::Input::InputSubscription keyHandler;
     Quarnel::Common::Subscription itemHover;
     std::vector<std::uint16_t> selectedIds;

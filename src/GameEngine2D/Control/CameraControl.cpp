@@ -71,7 +71,7 @@ void CameraControl::Drag(Common::Point2D mouse)
         const float dx = (lastMouse.X() - mouse.X()) * speed;
         const float dy = (lastMouse.Y() - mouse.Y()) * speed;
         const Common::Point3D delta(dx, dy, 0.0f);
-        if (eventManager->IsLeftButtonDown())
+        if (eventManager->IsLeftButtonDown() && !(panGuard && panGuard()))
             camera->SetPosition(camera->GetPosition() + delta);
         // The projection ignores the scene camera's rotation; turning matters for a camera in a tree.
         if (eventManager->IsRightButtonDown())

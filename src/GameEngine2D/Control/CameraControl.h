@@ -6,6 +6,7 @@
 #include "GameEngine2D/Input/InputSubscription.h"
 #include "GameEngine2D/Scene/Forward.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -26,6 +27,9 @@ public:
     CameraControl& operator=(const CameraControl&) = delete;
     ~CameraControl();
 
+    // While `guard` answers true, a left drag does not pan (another tool owns it); empty: always pans.
+    void SetPanGuard(std::function<bool()> guard) { panGuard = std::move(guard); }
+
 private:
     void OnInput(Input::EventType kind, Common::Point2D mouse);
     void Drag(Common::Point2D mouse);
@@ -38,6 +42,7 @@ private:
     float unusedFactor;
     // Unknown (not a number) until the first motion.
     Common::Point2D lastMouse;
+    std::function<bool()> panGuard;
     Input::InputSubscription inputHandler;
 };
 

@@ -47,6 +47,7 @@ InfoFrame::InfoFrame(Scene::Scene& ownerScene, const std::shared_ptr<Video::Font
         AddChild(lines.at(index));
         y += lines.at(index)->GetSize().value_or(Common::Point3D()).Y();
     }
+    linesHeight = y;
     Refresh(0);
     frameDone = scene->GetGameEngine().FrameDone().Subscribe([this] { CountFrame(SDL_GetTicks()); });
 }
@@ -82,6 +83,7 @@ void InfoFrame::Refresh(unsigned framesPerSecond)
     lines.at(Animations)->SetText("Animations: " + Number(scene->GetAnimationManager().Count()));
     lines.at(InputHandlers)->SetText("InputHandler: " + Number(scene->GetEventManager().GetHandlerCount()));
     lines.at(Triangles)->SetText("Dreiecke (von RAM): " + Number(video.GetTriangles()));
+    refreshed.Call();
 }
 
 } // namespace Quarnel::GameEngine2D::Helper

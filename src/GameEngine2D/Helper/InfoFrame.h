@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Common/Event.h"
 #include "Common/Subscription.h"
 #include "GameEngine2D/Scene/EmptyNode.h"
 #include "GameEngine2D/Scene/Forward.h"
@@ -33,6 +34,10 @@ public:
     void CountFrame(std::uint32_t ticks);
     // Rewrites the lines from the current counters with the given frame rate.
     void Refresh(unsigned framesPerSecond);
+    // Raised after every rewrite of the lines, so that lines added below them are rewritten alongside.
+    [[nodiscard]] Common::EventAddHandler<>& OnRefresh() { return refreshed.GetAddHandler(); }
+    // The height of the overlay's own lines: where a line added below them goes.
+    [[nodiscard]] float GetLinesHeight() const { return linesHeight; }
 
 private:
     enum Line : std::size_t
@@ -52,6 +57,8 @@ private:
     std::uint32_t intervalStart = 0;
     unsigned frames = 0;
     bool counting = false;
+    float linesHeight = 0.0f;
+    Common::Event<> refreshed;
     // The engine's frame event counts the overlay's frames while the overlay lives.
     Common::Subscription frameDone;
 };

@@ -87,7 +87,9 @@ void Scene::Update(std::uint32_t ticks)
 {
     Common::Helper::Rethrowing("Fehler in Scene.Update " + name, [&] {
         animationManager->Update(ticks);
+        beforePhysics.Call();
         world->Update(animationManager->GetDelta());
+        afterPhysics.Call();
         camera->Apply(gameEngine.GetVideoEngine());
         root->Update(gameEngine);
         if (onUpdateEnabled && onUpdate)

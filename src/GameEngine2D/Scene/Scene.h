@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Common/Color.h"
+#include "Common/Event.h"
 #include "Common/Point2D.h"
 #include "GameEngine2D/Animation/Forward.h"
 #include "GameEngine2D/Input/Forward.h"
@@ -53,6 +54,10 @@ public:
     // Puts the node under the root and lets it follow the pointer; the cursor is hidden.
     virtual void SetMouseNode(std::shared_ptr<Node> node);
     [[nodiscard]] virtual Physics::World& GetWorld() const;
+    // Raised in every Update right before and right after the physics world advances: what watches the bodies'
+    // state between steps, or moves the camera with a body before the frame is drawn, hooks in here.
+    [[nodiscard]] Common::EventAddHandler<>& OnBeforePhysics() { return beforePhysics.GetAddHandler(); }
+    [[nodiscard]] Common::EventAddHandler<>& OnAfterPhysics() { return afterPhysics.GetAddHandler(); }
 
     // 0, 1, 2, … on successive calls; numbers the scene's lights.
     int NextId();
@@ -76,6 +81,8 @@ private:
     std::function<void()> onUpdate;
     bool onUpdateEnabled = false;
     int idCounter = -1;
+    Common::Event<> beforePhysics;
+    Common::Event<> afterPhysics;
 };
 
 } // namespace Quarnel::GameEngine2D::Scene

@@ -3,6 +3,7 @@
 #include "Common/RandomNumber.h"
 #include "GameEngine2D/Physics/Mass.h"
 #include "GameEngine2D/Physics/MassGravities.h"
+#include "GameEngine2D/Physics/SimulationClock.h"
 #include "GameEngine2D/Physics/World.h"
 #include "GameEngine2D/Scene/Scene.h"
 #include "GameEngine2D/Scene/StaticMeshNode.h"
@@ -32,9 +33,10 @@ Sphere::Sphere(std::string itemName, Point3D itemPosition, float massValue, Sola
     Item(std::move(itemName), itemPosition, massValue, owner, itemId),
     creationSize(givenSize),
     scaleFactor(givenSize / SizePerScaleUnit),
-    pointMass(owner.GetScene().GetWorld().CreateMass(*this, massValue))
+    pointMass(owner.GetScene().GetWorld().CreateMass(*this, massValue)),
+    trail(Quarnel::GameEngine2D::Physics::SimulationClock::StepsPerSecond)
 {
-    spinning = pointMass->OnSimulate().Subscribe<&Sphere::Spin>(this);
+    stepping = pointMass->OnSimulate().Subscribe<&Sphere::OnStep>(this);
     owner.GetGravities().Add(pointMass);
 }
 
@@ -78,6 +80,13 @@ Point3D Sphere::GetVelocity() const
 void Sphere::SetVelocity(Point3D velocity)
 {
     pointMass->SetSpeed(velocity);
+}
+
+void Sphere::OnStep(float dt)
+{
+    // The step reports the body's place before it moves; the trail keeps one in eight of them.
+    trail.Step(GetPosition());
+    Spin(dt);
 }
 
 void Sphere::Spin(float dt)

@@ -5,6 +5,7 @@
 #include "GameEngine2D/Physics/Forward.h"
 #include "GameEngine2D/Scene/Forward.h"
 #include "app/System/Item.h"
+#include "app/System/Trail.h"
 
 #include <memory>
 
@@ -48,9 +49,11 @@ public:
     {
         return meshNode;
     }
+    // Where the body has been over the last ten simulated seconds; it goes with the body.
+    [[nodiscard]] const Trail& GetTrail() const { return trail; }
     // Degrees per simulated second about x, y and z.
     [[nodiscard]] Quarnel::Common::Point3D GetSpin() const { return spin; }
-    // The handler of the body's physics step: turns the body by spin × dt (dt in seconds).
+    // Turns the body by spin × dt (dt in seconds).
     void Spin(float dt);
 
 protected:
@@ -64,12 +67,16 @@ protected:
     void SetAmbient(Quarnel::Common::Color color);
 
 private:
+    // The handler of the body's physics step: records the trail and spins the body.
+    void OnStep(float dt);
+
     float creationSize;
     float scaleFactor;
     Quarnel::Common::Point3D spin;
     std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> meshNode;
     std::shared_ptr<Quarnel::GameEngine2D::Physics::Mass> pointMass;
-    Quarnel::Common::Subscription spinning;
+    Trail trail;
+    Quarnel::Common::Subscription stepping;
 };
 
 } // namespace Zandrel::System
