@@ -18,6 +18,8 @@ struct GameStart
     std::filesystem::path screenshotFolder = "screenshots";
     // Where saved systems go.
     std::filesystem::path saveFolder = "saves";
+    // The shipped systems the picker offers.
+    std::filesystem::path presetFolder = "presets";
     // The system file to start with, from the command line; nothing reads it yet.
     std::optional<std::filesystem::path> startFile;
 

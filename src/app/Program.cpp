@@ -58,9 +58,11 @@ int RunProgram(const ProgramOptions& options)
         const DataPaths paths(DataPaths::Environment::OfThisProcess());
         ApplyLogSetting(options.settingsFile.value_or(paths.FindSettingsFile().string()));
         // Looked for before the window opens: without data there is nothing to show.
-        GameStart start{.dataPrefix = paths.FindDataPrefix(),
+        const std::string dataPrefix = paths.FindDataPrefix();
+        GameStart start{.dataPrefix = dataPrefix,
                         .screenshotFolder = paths.UserFolder("screenshots"),
                         .saveFolder = paths.UserFolder("saves"),
+                        .presetFolder = dataPrefix + "presets",
                         .startFile = options.startFile};
         Quarnel::GameEngine2D::GameEngine engine(options.videoSettings, options.title, nullptr);
         if (options.buildScenes)

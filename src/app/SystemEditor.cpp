@@ -29,8 +29,6 @@ namespace
 using Quarnel::Common::MyLog;
 using Quarnel::GameEngine2D::Input::Keys;
 
-constexpr const char* PresetFolder = "presets";
-
 bool IsHeld(const Quarnel::GameEngine2D::Input::KeyState& keys, Keys left, Keys right)
 {
     return keys.at(static_cast<std::size_t>(left)) != 0 || keys.at(static_cast<std::size_t>(right)) != 0;
@@ -199,7 +197,7 @@ void SystemEditor::ReplaceSafely(const SystemFile::SystemData& system)
 
 std::vector<std::filesystem::path> SystemEditor::LoadableFiles() const
 {
-    std::vector<std::filesystem::path> files = SystemFilesIn(game.GetStart().DataFile(PresetFolder));
+    std::vector<std::filesystem::path> files = SystemFilesIn(game.GetStart().presetFolder);
     std::vector<std::filesystem::path> saves = SystemFilesIn(game.GetStart().saveFolder);
     // Save names carry their date and time: the newest first.
     files.insert(files.end(), saves.rbegin(), saves.rend());

@@ -6,6 +6,7 @@
 #include "Support/LogRecorder.h"
 #include "app/Game.h"
 #include "app/GameGUI.h"
+#include "app/GameStart.h"
 #include "app/System/Item.h"
 #include "app/System/SolarSystem.h"
 
@@ -50,7 +51,16 @@ protected:
 
     // A quiet log: thousands of bodies would otherwise fill it with creation lines.
     Quarnel::TestSupport::LogRecorder log{false};
-    ControlPanelDriver panel;
+    // Random clicks may open the picker; without presets it offers nothing the soak would spend minutes loading.
+    static Zandrel::GameStart WithoutPresets()
+    {
+        Zandrel::GameStart start;
+        start.presetFolder = "tests/no-presets";
+        start.saveFolder = "tests/no-saves";
+        return start;
+    }
+
+    ControlPanelDriver panel{WithoutPresets()};
 };
 
 TEST_F(ControlPanelSoakTest, SixteenDigitValuesAreTakenAndASeventeenthIsRefused)
