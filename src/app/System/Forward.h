@@ -7,6 +7,7 @@ namespace Zandrel::System
 class Item;
 class Planet;
 class SolarSystem;
+class SphereDetail;
 class Sphere;
 class Sun;
 

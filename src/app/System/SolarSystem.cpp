@@ -11,6 +11,7 @@
 #include "GameEngine2D/Video/Material.h"
 #include "app/System/Item.h"
 #include "app/System/Planet.h"
+#include "app/System/SphereDetail.h"
 #include "app/System/Sun.h"
 
 #include <stdexcept>
@@ -43,6 +44,8 @@ SolarSystem::SolarSystem(std::string systemName, Quarnel::GameEngine2D::Scene::S
     sunImage = scene.GetGameEngine().GetVideoEngine().GetImages().CreateSurfaceFromFile(Sun::TextureFile, true);
 }
 
+SolarSystem::~SolarSystem() = default;
+
 void SolarSystem::LoadSphereMesh()
 {
     Quarnel::GameEngine2D::Video::Engine& video = scene.GetGameEngine().GetVideoEngine();
@@ -58,6 +61,7 @@ void SolarSystem::LoadSphereMesh()
     const auto material = std::make_shared<Quarnel::GameEngine2D::Video::Material>(*groups.front().material);
     sphereMesh = std::make_shared<Quarnel::GameEngine2D::Video::Data::MeshData>(
         model->CreateBuffers(video.GetVertexBuffers()), material);
+    detail = std::make_unique<SphereDetail>(video, *model, sphereMesh->GetBuffers());
 }
 
 void SolarSystem::ConfigureWorld()
@@ -126,6 +130,18 @@ std::shared_ptr<Item> SolarSystem::FindItem(std::uint16_t itemId) const
             return item;
     }
     return nullptr;
+}
+
+void SolarSystem::UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
+{
+    detail->BeginFrame(gameEngine.GetVideoEngine());
+}
+
+void SolarSystem::EndUpdate(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
+{
+    // Still in this node's transform and transparency, which the batched bodies share.
+    detail->DrawBatches(gameEngine.GetVideoEngine());
+    EmptyNode::EndUpdate(gameEngine);
 }
 
 void SolarSystem::DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)

@@ -31,6 +31,7 @@ public:
     // distance-independent mode. A missing or broken model or texture: std::runtime_error.
     // `ownerScene` owns this node (through its tree) and outlives it.
     SolarSystem(std::string systemName, Quarnel::GameEngine2D::Scene::Scene& ownerScene);
+    ~SolarSystem() override;
 
     // The body with the next identifier at `bodyPosition`, drawn at bodySize / 100 of the model, pulled by and
     // pulling every other body with the mass value `bodyMass`. Neither value is checked.
@@ -49,6 +50,10 @@ public:
 
     // Gives the sun image held since start-up back to the cache.
     void DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
+    // The bodies' levels of detail and their batches, drawn once the last body has been visited.
+    [[nodiscard]] SphereDetail& GetDetail() const { return *detail; }
+    void UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
+    void EndUpdate(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
 
 private:
     template <typename Kind>
@@ -67,6 +72,7 @@ private:
     // The sun image, read at start-up so that a missing or broken file is reported then, not at the first sun;
     // it keeps the image in the cache for every sun after.
     std::shared_ptr<Quarnel::GameEngine2D::Video::Surfaces> sunImage;
+    std::unique_ptr<SphereDetail> detail;
 };
 
 } // namespace Zandrel::System

@@ -41,6 +41,12 @@ public:
     // The handler of the body's physics step: turns the body by spin × dt (dt in seconds).
     void Spin(float dt);
 
+    // Draws the body at the detail its size on the screen asks for (the system's SphereDetail): from the finest level
+    // on as the node tree draws it, at coarser levels gathered into the system's batches, and not at all when it lies
+    // outside the view. A body with a look of its own in the tree (a transparency, a scale, a turned or moved mesh,
+    // further children) is always drawn as the tree says, at the finest level.
+    void Update(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
+
 protected:
     // Couples the body to the scene's world and the system's gravity; the kind's constructor then shows its mesh.
     Sphere(std::string itemName, Quarnel::Common::Point3D itemPosition, float massValue, SolarSystem& owner,
@@ -52,6 +58,9 @@ protected:
     void SetAmbient(Quarnel::Common::Color color);
 
 private:
+    // Whether the batches can stand in for the node tree's drawing of this body; gives the mesh's uniform scale.
+    [[nodiscard]] bool IsPlain(float& meshScaleFactor) const;
+
     float scaleFactor;
     Quarnel::Common::Point3D spin;
     std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> meshNode;
