@@ -4,6 +4,7 @@
 #include "GameEngine2D/Scene/StaticMeshNode.h"
 #include "GameEngine2D/Video/Data/MeshData.h"
 #include "Support/Pixels.h"
+#include "app/System/SphereDetail.h"
 
 #include <SDL.h>
 #include <gmock/gmock.h>
@@ -74,10 +75,15 @@ TEST_F(GameTest, TheThreePlanesShareOneMeshReadOnce)
     for (const auto& plane : {first, second, third})
         EXPECT_EQ(plane->GetScale(), Point3D(60.0f, 1.0f, 0.01f));
 
-    // Every vertex buffer the factory made belongs to the sphere model or to the one grid upload: a second read of
-    // the grid would have left buffers of its own.
+    // Every vertex buffer the factory made belongs to the sphere model, its coarser levels or to the one grid upload:
+    // a second read of the grid would have left buffers of its own.
     std::set<std::uint32_t> expected = BufferNames(*first->GetMesh());
     expected.merge(BufferNames(*Bodies().CreateSphereMesh()));
+    for (int level = 1; level < System::SphereDetail::LevelCount; ++level)
+    {
+        const Quarnel::GameEngine2D::Video::Data::VboIDs buffers = Bodies().GetDetail().GetBuffers(level);
+        expected.insert({buffers.vertices, buffers.normals, buffers.textureCoordinates});
+    }
     const std::vector<std::uint32_t> made = offscreen.Video().GetVertexBuffers().GetNames();
     EXPECT_EQ(std::set<std::uint32_t>(made.begin(), made.end()), expected);
     EXPECT_EQ(made.size(), expected.size());

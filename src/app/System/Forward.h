@@ -8,6 +8,7 @@ class CircularOrbit;
 class Item;
 class Planet;
 class SolarSystem;
+class SphereDetail;
 class Sphere;
 class Sun;
 

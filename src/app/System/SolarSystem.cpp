@@ -12,6 +12,7 @@
 #include "app/System/Item.h"
 #include "app/System/Planet.h"
 #include "app/System/Sphere.h"
+#include "app/System/SphereDetail.h"
 #include "app/System/Sun.h"
 
 #include <algorithm>
@@ -47,6 +48,8 @@ SolarSystem::SolarSystem(std::string systemName, Quarnel::GameEngine2D::Scene::S
         scene.GetGameEngine().GetVideoEngine().GetImages().CreateSurfaceFromFile(DataFile(Sun::TextureFile), true);
 }
 
+SolarSystem::~SolarSystem() = default;
+
 void SolarSystem::LoadSphereMesh()
 {
     Quarnel::GameEngine2D::Video::Engine& video = scene.GetGameEngine().GetVideoEngine();
@@ -62,6 +65,7 @@ void SolarSystem::LoadSphereMesh()
     const auto material = std::make_shared<Quarnel::GameEngine2D::Video::Material>(*groups.front().material);
     sphereMesh = std::make_shared<Quarnel::GameEngine2D::Video::Data::MeshData>(
         model->CreateBuffers(video.GetVertexBuffers()), material);
+    detail = std::make_unique<SphereDetail>(video, *model, sphereMesh->GetBuffers());
 }
 
 void SolarSystem::ConfigureWorld()
@@ -197,6 +201,18 @@ std::shared_ptr<Item> SolarSystem::FindItem(std::uint16_t itemId) const
             return item;
     }
     return nullptr;
+}
+
+void SolarSystem::UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
+{
+    detail->BeginFrame(gameEngine.GetVideoEngine());
+}
+
+void SolarSystem::EndUpdate(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
+{
+    // Still in this node's transform and transparency, which the batched bodies share.
+    detail->DrawBatches(gameEngine.GetVideoEngine());
+    EmptyNode::EndUpdate(gameEngine);
 }
 
 void SolarSystem::DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)

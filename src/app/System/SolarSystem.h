@@ -35,6 +35,7 @@ public:
     // `ownerScene` owns this node (through its tree) and outlives it. `dataPrefix` goes in front of the data file
     // names (empty: the working directory's "daten/").
     SolarSystem(std::string systemName, Quarnel::GameEngine2D::Scene::Scene& ownerScene, std::string dataPrefix = {});
+    ~SolarSystem() override;
 
     // The body with the next identifier at `bodyPosition`, drawn at bodySize / 100 of the model, pulled by and
     // pulling every other body with the mass value `bodyMass`. Neither value is checked.
@@ -75,6 +76,10 @@ public:
 
     // Gives the sun image held since start-up back to the cache.
     void DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
+    // The bodies' levels of detail and their batches, drawn once the last body has been visited.
+    [[nodiscard]] SphereDetail& GetDetail() const { return *detail; }
+    void UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
+    void EndUpdate(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
 
 private:
     template <typename Kind>
@@ -99,6 +104,7 @@ private:
     std::shared_ptr<Quarnel::GameEngine2D::Video::Surfaces> sunImage;
     Quarnel::Common::Event<> changing;
     Quarnel::Common::Event<std::uint16_t> bodyRemoved;
+    std::unique_ptr<SphereDetail> detail;
 };
 
 } // namespace Zandrel::System

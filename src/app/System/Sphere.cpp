@@ -11,6 +11,7 @@
 #include "GameEngine2D/Video/Data/MeshData.h"
 #include "GameEngine2D/Video/Material.h"
 #include "app/System/SolarSystem.h"
+#include "app/System/SphereDetail.h"
 
 #include <stdexcept>
 #include <utility>
@@ -92,6 +93,38 @@ void Sphere::OnStep(float dt)
 void Sphere::Spin(float dt)
 {
     SetRotation(GetRotation() + spin * dt);
+}
+
+void Sphere::Update(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
+{
+    SphereDetail& detail = GetSystem().GetDetail();
+    float meshScale = 0.0f;
+    if (IsPlain(meshScale))
+    {
+        const int level = SphereDetail::ChooseLevel(detail.PixelRadius(GetPosition(), meshScale));
+        if (level != SphereDetail::FinestLevel)
+        {
+            if (detail.IsOutsideView(GetPosition(), meshScale))
+                return;
+            const std::shared_ptr<Quarnel::GameEngine2D::Video::Material> material = meshNode->GetMesh()->GetMaterial();
+            if (material && detail.Batch(level, *material, GetPosition(), GetRotation(), meshScale))
+                return;
+        }
+    }
+    // Large, with a look of its own, or no batch left for its look: the model, as the node tree draws it.
+    Item::Update(gameEngine);
+}
+
+bool Sphere::IsPlain(float& meshScaleFactor) const
+{
+    const std::optional<Point3D> meshScale = meshNode->GetScale();
+    if (!meshScale || meshScale->X() != meshScale->Y() || meshScale->X() != meshScale->Z())
+        return false;
+    const Point3D origin(0.0f, 0.0f, 0.0f);
+    meshScaleFactor = meshScale->X();
+    return GetAlpha() == 255 && !GetScale() && GetChildCount() == 1 && meshNode->IsVisible() &&
+           meshNode->GetAlpha() == 255 && meshNode->GetRotation() == origin && meshNode->GetPosition() == origin &&
+           meshNode->GetChildCount() == 0;
 }
 
 void Sphere::SetAmbient(Quarnel::Common::Color color)

@@ -56,6 +56,12 @@ public:
     // Turns the body by spin × dt (dt in seconds).
     void Spin(float dt);
 
+    // Draws the body at the detail its size on the screen asks for (the system's SphereDetail): from the finest level
+    // on as the node tree draws it, at coarser levels gathered into the system's batches, and not at all when it lies
+    // outside the view. A body with a look of its own in the tree (a transparency, a scale, a turned or moved mesh,
+    // further children) is always drawn as the tree says, at the finest level.
+    void Update(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
+
 protected:
     // Couples the body to the scene's world and the system's gravity; the kind's constructor then shows its mesh.
     Sphere(std::string itemName, Quarnel::Common::Point3D itemPosition, float massValue, SolarSystem& owner,
@@ -71,6 +77,9 @@ private:
     void OnStep(float dt);
 
     float creationSize;
+    // Whether the batches can stand in for the node tree's drawing of this body; gives the mesh's uniform scale.
+    [[nodiscard]] bool IsPlain(float& meshScaleFactor) const;
+
     float scaleFactor;
     Quarnel::Common::Point3D spin;
     std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> meshNode;

@@ -1,0 +1,100 @@
+#include "GameEngine2D/Video/TriangleBatch.h"
+
+#include "GameEngine2D/Video/Engine.h"
+
+#include <cmath>
+#include <epoxy/gl.h>
+#include <numbers>
+
+namespace Quarnel::GameEngine2D::Video
+{
+
+namespace
+{
+
+Data::VertexRecord Turn(const TriangleBatch::Rotation& m, const Data::VertexRecord& v, float scale) noexcept
+{
+    return {scale * (m[0] * v.x + m[1] * v.y + m[2] * v.z), scale * (m[3] * v.x + m[4] * v.y + m[5] * v.z),
+            scale * (m[6] * v.x + m[7] * v.y + m[8] * v.z)};
+}
+
+} // namespace
+
+void TriangleBatch::Add(std::span<const Data::VertexRecord> meshPositions,
+                        std::span<const Data::VertexRecord> meshNormals,
+                        std::span<const Data::VertexRecord> meshCoordinates, const Rotation& rotation, float scale,
+                        Common::Point3D offset)
+{
+    const float normalScale = scale != 0.0f ? 1.0f / scale : 0.0f;
+    for (const Data::VertexRecord& position : meshPositions)
+    {
+        const Data::VertexRecord turned = Turn(rotation, position, scale);
+        positions.push_back({turned.x + offset.X(), turned.y + offset.Y(), turned.z + offset.Z()});
+    }
+    for (const Data::VertexRecord& normal : meshNormals)
+        normals.push_back(Turn(rotation, normal, normalScale));
+    coordinates.insert(coordinates.end(), meshCoordinates.begin(), meshCoordinates.end());
+}
+
+void TriangleBatch::Draw(Engine& engine, const Material& material) const
+{
+    if (positions.empty())
+        return;
+    engine.ApplyMaterial(material);
+    // Every mesh of a batch has coordinates or none does; a mix draws without them.
+    const bool textured = coordinates.size() == positions.size();
+    // Pointers into main memory, not into a buffer: DrawBuffers leaves its last buffer bound.
+    glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, positions.data());
+    glNormalPointer(GL_FLOAT, 0, normals.data());
+    if (textured)
+    {
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        glTexCoordPointer(3, GL_FLOAT, 0, coordinates.data());
+    }
+    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(positions.size()));
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    if (textured)
+        glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    engine.EndMaterial(material);
+}
+
+void TriangleBatch::Clear() noexcept
+{
+    positions.clear();
+    normals.clear();
+    coordinates.clear();
+}
+
+std::array<float, 16> TriangleBatch::CurrentProjection()
+{
+    std::array<float, 16> matrix{};
+    glGetFloatv(GL_PROJECTION_MATRIX, matrix.data());
+    return matrix;
+}
+
+TriangleBatch::Rotation TriangleBatch::RotationOf(Common::Point3D degrees) noexcept
+{
+    constexpr float Radians = std::numbers::pi_v<float> / 180.0f;
+    const float sx = std::sin(degrees.X() * Radians);
+    const float cx = std::cos(degrees.X() * Radians);
+    const float sy = std::sin(degrees.Y() * Radians);
+    const float cy = std::cos(degrees.Y() * Radians);
+    const float sz = std::sin(degrees.Z() * Radians);
+    const float cz = std::cos(degrees.Z() * Radians);
+    // Rx · Ry · Rz: the vertex is turned about z first, then y, then x.
+    return {cy * cz,
+            -cy * sz,
+            sy,
+            sx * sy * cz + cx * sz,
+            -sx * sy * sz + cx * cz,
+            -sx * cy,
+            -cx * sy * cz + sx * sz,
+            cx * sy * sz + sx * cz,
+            cx * cy};
+}
+
+} // namespace Quarnel::GameEngine2D::Video

@@ -1,0 +1,135 @@
+#include "Common/RandomNumber.h"
+#include "GameEngine2D/Scene/Camera.h"
+#include "GameTestSupport.h"
+#include "Support/Pixels.h"
+#include "app/System/SphereDetail.h"
+
+#include <cmath>
+#include <cstddef>
+#include <gtest/gtest.h>
+#include <limits>
+
+// The sanitizer runtime lets a program watch every allocation; without it the test cannot count and is skipped.
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*mallocHook)(const volatile void*, std::size_t),
+                                                         void (*freeHook)(const volatile void*)) __attribute__((weak));
+
+namespace Zandrel::Tests
+{
+namespace
+{
+
+using Quarnel::Common::Point3D;
+using Quarnel::TestSupport::Rgba;
+using System::SphereDetail;
+
+const Point3D Origin(0.0f, 0.0f, 0.0f);
+
+// Only the test's own thread counts: the renderer's threads may allocate at any time.
+thread_local bool counting = false;
+std::size_t allocations = 0;
+
+void CountAllocation(const volatile void* /*memory*/, std::size_t /*size*/)
+{
+    if (counting)
+        ++allocations;
+}
+
+void IgnoreRelease(const volatile void* /*memory*/) {}
+
+TEST(SphereDetailChoice, TheFinestLevelFromTwentyFourPixelsOfRadiusAndCoarserOnesBelow)
+{
+    EXPECT_EQ(SphereDetail::ChooseLevel(std::numeric_limits<float>::infinity()), 0);
+    EXPECT_EQ(SphereDetail::ChooseLevel(std::numeric_limits<float>::quiet_NaN()), 0);
+    EXPECT_EQ(SphereDetail::ChooseLevel(24.0f), 0);
+    EXPECT_EQ(SphereDetail::ChooseLevel(23.9f), 1);
+    EXPECT_EQ(SphereDetail::ChooseLevel(10.0f), 1);
+    EXPECT_EQ(SphereDetail::ChooseLevel(9.9f), 2);
+    EXPECT_EQ(SphereDetail::ChooseLevel(4.0f), 2);
+    EXPECT_EQ(SphereDetail::ChooseLevel(3.9f), 3);
+    EXPECT_EQ(SphereDetail::ChooseLevel(0.0f), 3);
+}
+
+TEST_F(GameTest, ThePixelRadiusFollowsTheCameraDistance)
+{
+    Bodies().AddPlanet("Planet", Origin, 1.0f, 50.0f);
+    RunFrames(1);
+    // The start camera is 150.3 units away: a sphere of radius 1 shows 1 × 2.414 × 384 / 150.3 pixels.
+    const SphereDetail& detail = Bodies().GetDetail();
+    EXPECT_NEAR(detail.PixelRadius(Origin, 0.5f), 6.17f, 0.05f);
+    EXPECT_EQ(SphereDetail::ChooseLevel(detail.PixelRadius(Origin, 0.5f)), 2);
+    EXPECT_FALSE(detail.IsOutsideView(Origin, 0.5f));
+    EXPECT_TRUE(detail.IsOutsideView(Point3D(400.0f, 0.0f, 0.0f), 0.5f));
+    // The batched planet is drawn: the window centre shows it, not the grey background.
+    EXPECT_NE(Quarnel::TestSupport::ReadPixel(512, 384), (Rgba{96, 96, 96, 255}));
+
+    game->GetCamera()->SetPosition(Point3D(8.0f, 5.0f, 12.0f));
+    RunFrames(1);
+    EXPECT_EQ(SphereDetail::ChooseLevel(Bodies().GetDetail().PixelRadius(Origin, 0.5f)), 0);
+}
+
+TEST_F(GameTest, ANearSunLooksAsItAlwaysHas)
+{
+    Quarnel::Common::RandomNumber::Seed(42);
+    Bodies().AddSun("Sonne", Origin, 10000.0f, 100.0f);
+    game->GetCamera()->SetPosition(Point3D(8.0f, 5.0f, 12.0f));
+    RunFrames(3);
+    // Seven by seven pixels, 30 apart, over the sun's disc and its edge, as the model drew them before bodies had
+    // levels of detail.
+    const Rgba expected[7][7] = {
+        {Rgba{96, 96, 96, 255}, Rgba{154, 51, 3, 255}, Rgba{180, 90, 11, 255}, Rgba{175, 82, 7, 255},
+         Rgba{194, 143, 34, 255}, Rgba{153, 50, 3, 255}, Rgba{96, 96, 96, 255}},
+        {Rgba{149, 45, 4, 255}, Rgba{172, 75, 7, 255}, Rgba{164, 62, 7, 255}, Rgba{195, 117, 25, 255},
+         Rgba{196, 134, 29, 255}, Rgba{189, 122, 24, 255}, Rgba{168, 74, 5, 255}},
+        {Rgba{194, 146, 41, 255}, Rgba{184, 93, 13, 255}, Rgba{185, 101, 11, 255}, Rgba{182, 92, 8, 255},
+         Rgba{162, 62, 4, 255}, Rgba{194, 121, 24, 255}, Rgba{183, 95, 13, 255}},
+        {Rgba{198, 157, 46, 255}, Rgba{198, 148, 40, 255}, Rgba{198, 149, 39, 255}, Rgba{179, 84, 11, 255},
+         Rgba{185, 95, 13, 255}, Rgba{161, 57, 5, 255}, Rgba{106, 24, 3, 255}},
+        {Rgba{199, 187, 114, 255}, Rgba{157, 55, 8, 255}, Rgba{156, 57, 5, 255}, Rgba{185, 100, 13, 255},
+         Rgba{146, 45, 0, 255}, Rgba{162, 61, 6, 255}, Rgba{153, 50, 11, 255}},
+        {Rgba{198, 176, 95, 255}, Rgba{138, 40, 0, 255}, Rgba{162, 62, 5, 255}, Rgba{160, 60, 2, 255},
+         Rgba{166, 67, 6, 255}, Rgba{155, 52, 5, 255}, Rgba{188, 111, 18, 255}},
+        {Rgba{96, 96, 96, 255}, Rgba{174, 79, 4, 255}, Rgba{156, 52, 6, 255}, Rgba{151, 50, 6, 255},
+         Rgba{138, 40, 2, 255}, Rgba{193, 112, 20, 255}, Rgba{96, 96, 96, 255}},
+    };
+    for (int row = 0; row < 7; ++row)
+    {
+        for (int column = 0; column < 7; ++column)
+        {
+            const int x = 422 + 30 * column;
+            const int y = 294 + 30 * row;
+            const Rgba actual = Quarnel::TestSupport::ReadPixel(x, y);
+            EXPECT_TRUE(Quarnel::TestSupport::NearlyEqual(actual, expected[row][column]))
+                << x << ", " << y << ": " << actual;
+        }
+    }
+}
+
+// Not met yet: a steady frame of 200 bodies still makes about 130 allocations on the main thread (whether in the
+// engine, the physics or the GL driver's handling of client arrays is not yet known). Enable once found.
+TEST_F(GameTest, DISABLED_ASteadyFrameOfManyBodiesAllocatesNothing)
+{
+    if (__sanitizer_install_malloc_and_free_hooks == nullptr)
+        GTEST_SKIP() << "allocations can only be counted in the sanitizer build";
+    static const bool installed = __sanitizer_install_malloc_and_free_hooks(CountAllocation, IgnoreRelease) != 0;
+    ASSERT_TRUE(installed);
+
+    Quarnel::Common::RandomNumber::Seed(7);
+    Bodies().AddSun("Sonne", Origin, 10000.0f, 100.0f);
+    for (int body = 0; body < 200; ++body)
+    {
+        const auto coordinate = [] { return static_cast<float>(Quarnel::Common::RandomNumber::Get(0, 120)) - 60.0f; };
+        const Point3D place(coordinate(), coordinate(), coordinate());
+        Bodies().AddPlanet("Planet", place, 10.0f, static_cast<float>(Quarnel::Common::RandomNumber::Get(20, 80)));
+    }
+    // The first frames size the batches and the renderer's state once.
+    RunFrames(3);
+
+    counting = true;
+    allocations = 0;
+    RunFrames(3);
+    counting = false;
+    EXPECT_EQ(allocations, 0u);
+}
+
+} // namespace
+} // namespace Zandrel::Tests
