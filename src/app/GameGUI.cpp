@@ -278,6 +278,7 @@ void GameGUI::UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
     const Quarnel::Common::Point2D screen = gameEngine.GetVideoEngine().GetScreenSize();
     if (screen.x != laidOutFor.x || screen.y != laidOutFor.y)
         FollowWindow(screen);
+    status->Refresh(guiScene.GetAnimationManager().GetTime());
 }
 
 void GameGUI::FollowWindow(Quarnel::Common::Point2D screen)
@@ -293,11 +294,6 @@ void GameGUI::FollowWindow(Quarnel::Common::Point2D screen)
 void GameGUI::DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& /*gameEngine*/)
 {
     keyHandler.Reset();
-}
-
-void GameGUI::UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& /*gameEngine*/)
-{
-    status->Refresh(guiScene.GetAnimationManager().GetTime());
 }
 
 void GameGUI::OnKey(EventType kind, const KeyState& keys)

@@ -51,13 +51,11 @@ public:
             std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont, std::shared_ptr<System::SolarSystem> system);
     ~GameGUI() override;
 
-    // Lays the panel out again when the window has changed its size: the column stays at the right edge at full
-    // height, the note at the bottom.
+    // Lays the panel out again when the window has changed its size (the column stays at the right edge at full
+    // height, the note at the bottom) and brings the lines about simulated time up to date.
     void UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
     // Drops the F3 handler from the engine's input dispatcher.
     void DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
-    // Brings the lines about simulated time up to date.
-    void UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
 
     [[nodiscard]] Quarnel::GameEngine2D::Widgets::Frame& GetFrame() const { return *frame; }
     [[nodiscard]] Quarnel::GameEngine2D::Widgets::List& GetObjectList() const { return *objectList; }

@@ -7,7 +7,6 @@
 #include "GameEngine2D/Scene/Camera.h"
 #include "GameEngine2D/Scene/Scene.h"
 #include "GameEngine2D/Video/Engine.h"
-#include "GameEngine2D/Video/VideoSettings.h"
 #include "app/System/SolarSystem.h"
 
 #include <cmath>
@@ -171,7 +170,8 @@ void LaunchDrag::Update()
 
 std::optional<Point3D> LaunchDrag::Ground(Point2D pointer) const
 {
-    return GroundPoint(camera, video.GetSettings().GetSize(), pointer);
+    // The window as it is now: resizing and full screen change it.
+    return GroundPoint(camera, video.GetScreenSize(), pointer);
 }
 
 std::optional<Point3D> LaunchDrag::GroundPoint(const Quarnel::GameEngine2D::Scene::Camera& camera, Point2D windowSize,

@@ -211,9 +211,10 @@ TEST_F(GameTest, ABodyTurnsAboutItsVerticalAxisWhileTheWorldRuns)
     EXPECT_LE(rate, 50.0f);
     EXPECT_EQ(rate, std::round(rate));
 
-    RunFrames(11); // 10 steps of 16 ms after the first, which only starts the clock
+    RunFrames(11); // 10 frames of 16 ms after the first, which only starts the clock
     EXPECT_EQ(body->GetRotation().X(), 0.0f);
-    EXPECT_NEAR(body->GetRotation().Y(), rate * 0.16f, 1e-4f);
+    // 160 ms of real time at ×1 hold 20 whole simulation steps of 1/128 s; the body turns once per step.
+    EXPECT_NEAR(body->GetRotation().Y(), rate * 20.0f / 128.0f, 1e-4f);
 }
 
 } // namespace

@@ -50,7 +50,7 @@ Sphere::~Sphere()
 void Sphere::DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& /*gameEngine*/)
 {
     pointMass->Remove();
-    spinning.Reset();
+    stepping.Reset();
 }
 
 void Sphere::ShowMesh(std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNode> node)
