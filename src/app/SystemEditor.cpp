@@ -53,6 +53,8 @@ std::vector<std::filesystem::path> SystemFilesIn(const std::filesystem::path& fo
 SystemEditor::SystemEditor(Game& owner, SimulationShortcuts& shortcuts) : game(owner), snapshot(owner)
 {
     changing = game.GetSolarSystem()->OnChanging().Subscribe([this] { OnChanging(); });
+    // The frame's input has been handled once its physics begins.
+    frameStart = game.OnBeforePhysics().Subscribe([this] { recordedThisFrame = false; });
     picker = std::make_shared<FilePicker>(*game.GetPanelScene(), game.GetFont(),
                                           [this](const std::filesystem::path& file) { (void)Load(file); });
     game.GetGui()->AddChild(picker);
@@ -98,8 +100,10 @@ bool SystemEditor::IsShiftHeld() const
 
 void SystemEditor::OnChanging()
 {
-    if (!replacing)
-        history.Record(snapshot.Capture(false));
+    if (replacing || recordedThisFrame)
+        return;
+    history.Record(snapshot.Capture(false));
+    recordedThisFrame = true;
 }
 
 void SystemEditor::DeleteSelected()
@@ -141,6 +145,7 @@ bool SystemEditor::Load(const std::filesystem::path& file, bool asEdit)
         ReplaceSafely(loaded);
         if (asEdit)
             history.Record(before);
+        recordedThisFrame = false;
     }
     catch (const std::exception& error)
     {
@@ -156,6 +161,7 @@ void SystemEditor::Undo()
     std::optional<SystemFile::SystemData> previous = history.Undo(snapshot.Capture(false));
     if (previous)
         ReplaceOrWarn(*previous);
+    recordedThisFrame = false;
 }
 
 void SystemEditor::Redo()
@@ -163,6 +169,7 @@ void SystemEditor::Redo()
     std::optional<SystemFile::SystemData> next = history.Redo(snapshot.Capture(false));
     if (next)
         ReplaceOrWarn(*next);
+    recordedThisFrame = false;
 }
 
 void SystemEditor::ReplaceOrWarn(const SystemFile::SystemData& system)

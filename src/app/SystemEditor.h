@@ -68,7 +68,12 @@ private:
     UndoHistory history;
     std::shared_ptr<FilePicker> picker;
     bool replacing = false;
+    // Edits of one frame (a burst of clicks, a program adding thousands of bodies at once) make one undo step:
+    // each step keeps the whole system, so a step per body would cost time and memory growing with the square of
+    // the bodies added.
+    bool recordedThisFrame = false;
     Quarnel::Common::Subscription changing;
+    Quarnel::Common::Subscription frameStart;
     Quarnel::Common::Subscription escape;
 };
 

@@ -33,6 +33,8 @@ mkdir -p "$root/config/zandrel" "$root/elsewhere"
 printf '[Game]\nshowLog = 1\n' >"$root/config/zandrel/settings.txt"
 log=$root/log
 cd "$root/elsewhere"
+# A system file given on the command line: the installed figure-eight preset, copied here.
+cp "$root/prefix/share/zandrel/presets/acht.json" system.json
 XDG_CONFIG_HOME=$root/config SDL_VIDEODRIVER=offscreen "$zandrel" system.json 2>"$log" &
 pid=$!
 
@@ -55,6 +57,7 @@ fail() {
 [ "$status" -eq 0 ] || fail "exit code $status"
 grep -q "New Scene Zandrel_gui end" "$log" || fail "the game was not built"
 grep -q "$root/prefix/share/zandrel/daten//models//sphere.obj" "$log" || fail "the data did not come from the prefix"
+grep -q "System geladen: system.json (3 Körper)" "$log" || fail "the start file was not loaded"
 grep -q "Disposing ok" "$log" || fail "no clean shut-down"
 ! grep -q "^Warn" "$log" || fail "warnings in the log"
 echo "installed program ran from $root/elsewhere"
