@@ -23,6 +23,7 @@
 #include "app/GameGUIPoint3D.h"
 #include "app/GuiDesigner.h"
 #include "app/SimulationStatus.h"
+#include "app/System/BodyMerger.h"
 #include "app/System/CircularOrbit.h"
 #include "app/System/Planet.h"
 #include "app/System/SolarSystem.h"
@@ -71,6 +72,8 @@ constexpr float DeleteButtonX = 110.0f;
 constexpr float DeleteButtonY = 346.0f;
 constexpr float LoadButtonX = 150.0f;
 constexpr float LoadButtonY = 430.0f;
+// "Verschmelzen" in the gap between the time line and "Experteneinstellung:".
+constexpr float MergeBoxY = 413.0f;
 // The statistics overlay is switched by F3, which types no character.
 constexpr auto InfoFrameKey = static_cast<std::size_t>(Keys::F3);
 
@@ -179,6 +182,15 @@ void GameGUI::BuildExpertRows()
                                         SetRealGravity(requested);
                                         return requested;
                                     }});
+    mergeBox = group.AddCheckbox({.name = "chMerge",
+                                  .text = "Verschmelzen",
+                                  .place = Point3D(ButtonColumn, MergeBoxY, 0.0f),
+                                  .decide = [this](Checkbox& /*box*/, bool requested) {
+                                      solarSystem->SetMerging(requested);
+                                      return requested;
+                                  }});
+    merged = solarSystem->GetMerger().OnMerged().Subscribe(
+        [this](std::uint16_t kept, std::uint16_t taken) { ShowMerge(kept, taken); });
 }
 
 void GameGUI::BuildEditButtons()
@@ -235,6 +247,31 @@ void GameGUI::ForgetBodies()
 void GameGUI::ShowLaw(bool inverseSquare)
 {
     gravityBox->SetChecked(inverseSquare);
+}
+
+void GameGUI::ShowMerging(bool on)
+{
+    mergeBox->SetChecked(on);
+}
+
+void GameGUI::ShowMerge(std::uint16_t kept, std::uint16_t taken)
+{
+    const bool takenSelected = std::ranges::find(selectedIds, taken) != selectedIds.end();
+    ForgetBody(taken);
+    const auto body = solarSystem->FindItem(kept);
+    for (const auto& item : objectList->GetItems())
+    {
+        if (item->GetValue() != kept || !body)
+            continue;
+        // The entry's second line: "Objekt " + id + " | Masse " + mass.
+        const auto content = item->GetContent();
+        if (const auto line =
+                content ? std::dynamic_pointer_cast<Quarnel::GameEngine2D::Scene::TextNode>(content->GetChild(1))
+                        : nullptr)
+            line->SetText("Objekt " + std::to_string(kept) + " | Masse " + Helper::FloatToString(body->GetMass()));
+        if (takenSelected && !item->IsChecked())
+            item->Request(true);
+    }
 }
 
 void GameGUI::BuildObjectList()

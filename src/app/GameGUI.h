@@ -87,6 +87,9 @@ public:
     void ForgetBodies();
     // Ticks the law's check box to show the inverse-square law, or unticks it, without switching anything.
     void ShowLaw(bool inverseSquare);
+    // Ticks or unticks "Verschmelzen" without switching anything.
+    void ShowMerging(bool on);
+    [[nodiscard]] Quarnel::GameEngine2D::Widgets::Checkbox& GetMergeBox() const { return *mergeBox; }
 
 private:
     void BuildCreationRows(float fieldHeight);
@@ -110,6 +113,9 @@ private:
     // A body is lit while its entry is selected or under the pointer.
     void RefreshHighlight(std::uint16_t id);
     void OnKey(Quarnel::GameEngine2D::Input::EventType kind, const Quarnel::GameEngine2D::Input::KeyState& keys);
+    // `taken` has merged into `kept`: its entry goes, the kept entry shows the new mass, and a selection of the
+    // taken body passes to the kept one.
+    void ShowMerge(std::uint16_t kept, std::uint16_t taken);
 
     // The start velocity of a new body at `where`: on a circular orbit while "Kreisbahn" is ticked, otherwise the
     // typed one for bodies from the fields and none for random ones.
@@ -142,6 +148,8 @@ private:
     std::vector<std::uint16_t> selectedIds;
     std::optional<std::uint16_t> hoveredId;
     std::shared_ptr<Quarnel::GameEngine2D::Widgets::Checkbox> gravityBox;
+    std::shared_ptr<Quarnel::GameEngine2D::Widgets::Checkbox> mergeBox;
+    Quarnel::Common::Subscription merged;
     std::function<void()> deleteAction;
     std::function<void()> loadAction;
 };

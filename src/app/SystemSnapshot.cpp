@@ -49,7 +49,7 @@ SystemData SystemSnapshot::Capture(bool withCamera) const
     const System::SolarSystem& bodies = *game.GetSolarSystem();
     const SimulationClock& clock = game.GetWorld().GetClock();
     system.gravity = bodies.GetGravities().IsSimpleMode() ? GravityLaw::Constant : GravityLaw::InverseSquare;
-    system.merge = merging;
+    system.merge = bodies.IsMerging();
     system.time = clock.GetTime() + timeOffset;
     system.speed = clock.GetSpeed();
     system.paused = clock.IsPaused();
@@ -88,7 +88,8 @@ void SystemSnapshot::Replace(const SystemData& system)
     const bool inverseSquare = system.gravity == GravityLaw::InverseSquare;
     bodies.GetGravities().SetSimpleMode(!inverseSquare);
     gui.ShowLaw(inverseSquare);
-    merging = system.merge;
+    bodies.SetMerging(system.merge);
+    gui.ShowMerging(system.merge);
 
     SimulationClock& clock = game.GetWorld().GetClock();
     SimulationClock::State state;

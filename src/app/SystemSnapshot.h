@@ -23,15 +23,11 @@ public:
     // part way raises and may leave a partial system; the caller puts the old one back.
     void Replace(const SystemFile::SystemData& system);
 
-    [[nodiscard]] bool IsMerging() const { return merging; }
-    void SetMerging(bool on) { merging = on; }
-
 private:
     Game& game;
     // The clock counts whole steps; a kept time between two steps keeps its remainder here, so that it is written
     // back exactly as it was read.
     double timeOffset = 0.0;
-    bool merging = false;
 };
 
 } // namespace Zandrel

@@ -8,6 +8,7 @@ class GravityKernel;
 class IPhysicsable;
 class Mass;
 class MassGravities;
+class MergeDetector;
 class Masses;
 class SimulationClock;
 class ParallelGravity;

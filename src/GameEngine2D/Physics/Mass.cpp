@@ -164,6 +164,31 @@ Common::Point3D Mass::Acceleration() const
     return {static_cast<float>(acceleration.x), static_cast<float>(acceleration.y), static_cast<float>(acceleration.z)};
 }
 
+void Mass::Absorb(Mass& other)
+{
+    // Both precise states must show where the targets stand now.
+    BeginSteps();
+    other.BeginSteps();
+    const double own = mass;
+    const double taken = other.mass;
+    const double total = own + taken;
+    // A total that is not positive gives no centre of mass; the bodies then meet half-way.
+    const double share = total > 0.0 && std::isfinite(total) ? taken / total : 0.5;
+    const double kept = 1.0 - share;
+    auto blend = [kept, share](const Precise& a, const Precise& b) {
+        return Precise{a.x * kept + b.x * share, a.y * kept + b.y * share, a.z * kept + b.z * share};
+    };
+    precisePosition = blend(precisePosition, other.precisePosition);
+    preciseSpeed = blend(preciseSpeed, other.preciseSpeed);
+    mass = static_cast<float>(total);
+    speed = Common::Point3D(static_cast<float>(preciseSpeed.x), static_cast<float>(preciseSpeed.y),
+                            static_cast<float>(preciseSpeed.z));
+    writtenPosition = Common::Point3D(static_cast<float>(precisePosition.x), static_cast<float>(precisePosition.y),
+                                      static_cast<float>(precisePosition.z));
+    target->SetPosition(*writtenPosition);
+    other.Remove();
+}
+
 void Mass::LogSpeed()
 {
     logSpeed = true;

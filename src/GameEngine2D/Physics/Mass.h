@@ -58,6 +58,15 @@ public:
     // Scene units per simulated second squared, as the last TakeAcceleration left it.
     [[nodiscard]] Common::Point3D Acceleration() const;
 
+    // How far the body of this mass reaches from its centre, in scene units; bodies touch when their centres come
+    // within the sum of their reaches. 0 (the default) is a point.
+    [[nodiscard]] float GetRadius() const { return radius; }
+    void SetRadius(float value) { radius = value; }
+    // Takes `other` into this mass as one body: the masses add, the momentum is kept, and the body sits at the
+    // centre of mass; `other` is removed. Computed in double precision from the precise state. Masses whose sum is
+    // not positive (or not a number) meet half-way at their mean speed.
+    void Absorb(Mass& other);
+
 private:
     Common::IMoveable* target;
     // Scene units per second.
@@ -76,6 +85,7 @@ private:
     std::optional<Common::Point3D> writtenPosition;
     // Mass units (arbitrary, the same for every mass of a world); 0 or NaN: the mass is not accelerated.
     float mass;
+    float radius = 0.0f;
     World* world;
     bool logSpeed = false;
     bool removed = false;

@@ -168,9 +168,28 @@ void World::RunSteps(std::uint32_t count)
     GatherAccelerations(static_cast<float>(dt));
     for (std::uint32_t step = 0; step < count; ++step)
     {
+        if (contactHandler)
+            detector.BeginStep(masses.List());
         LeapfrogStep(dt);
         clock.CountSteps(1);
+        if (contactHandler)
+            HandleContacts(dt);
     }
+}
+
+void World::SetContactHandler(ContactHandler handler)
+{
+    contactHandler = std::move(handler);
+}
+
+void World::HandleContacts(double dt)
+{
+    const std::vector<Contact>& contacts = detector.FindContacts(masses.List());
+    if (contacts.empty())
+        return;
+    contactHandler(contacts);
+    // Merged bodies pull with other masses from other places: the next step's first kick needs their forces.
+    GatherAccelerations(static_cast<float>(dt));
 }
 
 void World::LeapfrogStep(double dt)

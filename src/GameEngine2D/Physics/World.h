@@ -5,9 +5,11 @@
 #include "Common/WalkedList.h"
 #include "GameEngine2D/Physics/Forward.h"
 #include "GameEngine2D/Physics/Masses.h"
+#include "GameEngine2D/Physics/MergeDetector.h"
 #include "GameEngine2D/Physics/SimulationClock.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -60,6 +62,12 @@ public:
     // last step left, and takes in whatever changed since (a new body, another law).
     void RunSteps(std::uint32_t count);
 
+    // Receives, after every fixed step, the pairs of masses whose bodies touched during it (MergeDetector), in the
+    // order they touched; nothing when none did. The handler may change and remove masses but not add any: the
+    // accelerations are gathered afresh after it. An empty handler (the default) switches the search off.
+    using ContactHandler = std::function<void(const std::vector<Contact>&)>;
+    void SetContactHandler(ContactHandler handler);
+
 private:
     // One sub-step: every force producer with the full step, then every mass with its share of it.
     void Step(float dt, float subStep);
@@ -68,6 +76,7 @@ private:
     void LeapfrogStep(double dt);
     // One frame of the fixed-step mode: the steps the clock asks for, their cost reported back to it.
     void UpdateFixedSteps(std::uint32_t elapsedMs);
+    void HandleContacts(double dt);
 
     // Scene units per second added to every mass's speed at each sub-step.
     Common::Point3D gravity;
@@ -85,6 +94,8 @@ private:
     // Acceleration per force and mass in fixed-step mode.
     float forceScale = 1.0f;
     SimulationClock clock;
+    ContactHandler contactHandler;
+    MergeDetector detector;
 };
 
 } // namespace Quarnel::GameEngine2D::Physics

@@ -4,6 +4,7 @@
 namespace Zandrel::System
 {
 
+class BodyMerger;
 class CircularOrbit;
 class Item;
 class Planet;

@@ -9,6 +9,7 @@
 #include "GameEngine2D/Video/Data/MeshData.h"
 #include "GameEngine2D/Video/Engine.h"
 #include "GameEngine2D/Video/Material.h"
+#include "app/System/BodyMerger.h"
 #include "app/System/Item.h"
 #include "app/System/Planet.h"
 #include "app/System/Sphere.h"
@@ -44,6 +45,7 @@ SolarSystem::SolarSystem(std::string systemName, Quarnel::GameEngine2D::Scene::S
 {
     LoadSphereMesh();
     ConfigureWorld();
+    merger = std::make_unique<BodyMerger>(*this, [this] { changing.Call(); });
     sunImage =
         scene.GetGameEngine().GetVideoEngine().GetImages().CreateSurfaceFromFile(DataFile(Sun::TextureFile), true);
 }
@@ -170,6 +172,19 @@ void SolarSystem::SetInverseSquareLaw(bool on)
         return;
     changing.Call();
     gravities->SetSimpleMode(!on);
+}
+
+void SolarSystem::SetMerging(bool on)
+{
+    if (merger->IsOn() == on)
+        return;
+    changing.Call();
+    merger->SetOn(on);
+}
+
+bool SolarSystem::IsMerging() const
+{
+    return merger->IsOn();
 }
 
 Quarnel::GameEngine2D::Scene::Scene& SolarSystem::GetScene() const

@@ -73,6 +73,11 @@ public:
     }
     // Switches between the inverse-square law and the distance-independent pull, as an edit.
     void SetInverseSquareLaw(bool on);
+    // Switches the merging of bodies whose spheres touch (BodyMerger), as an edit; off at the start. A merge that
+    // happens is an edit too.
+    void SetMerging(bool on);
+    [[nodiscard]] bool IsMerging() const;
+    [[nodiscard]] BodyMerger& GetMerger() const { return *merger; }
 
     // Gives the sun image held since start-up back to the cache.
     void DisposeNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
@@ -105,6 +110,7 @@ private:
     Quarnel::Common::Event<> changing;
     Quarnel::Common::Event<std::uint16_t> bodyRemoved;
     std::unique_ptr<SphereDetail> detail;
+    std::unique_ptr<BodyMerger> merger;
 };
 
 } // namespace Zandrel::System

@@ -13,6 +13,7 @@
 #include "app/System/SolarSystem.h"
 #include "app/System/SphereDetail.h"
 
+#include <cmath>
 #include <stdexcept>
 #include <utility>
 
@@ -39,6 +40,7 @@ Sphere::Sphere(std::string itemName, Point3D itemPosition, float massValue, Sola
 {
     stepping = pointMass->OnSimulate().Subscribe<&Sphere::OnStep>(this);
     owner.GetGravities().Add(pointMass);
+    pointMass->SetRadius(owner.GetDetail().GetModelRadius() * std::abs(scaleFactor));
 }
 
 // The mass drives this body: it must not step once the body is gone.
@@ -66,6 +68,20 @@ void Sphere::ShowMesh(std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNo
 void Sphere::SetHighlight(bool on)
 {
     SetAmbient(on ? HighlightAmbient : PlanetAmbient);
+}
+
+void Sphere::SetBodySize(float bodySize)
+{
+    creationSize = bodySize;
+    scaleFactor = bodySize / SizePerScaleUnit;
+    if (meshNode)
+        meshNode->SetScale(Point3D(scaleFactor, scaleFactor, scaleFactor));
+    pointMass->SetRadius(GetSystem().GetDetail().GetModelRadius() * std::abs(scaleFactor));
+}
+
+float Sphere::GetMass() const
+{
+    return pointMass->GetMass();
 }
 
 float Sphere::GetScaleFactor() const

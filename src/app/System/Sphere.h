@@ -35,8 +35,12 @@ public:
     virtual void SetHighlight(bool on);
     // size / 100.
     [[nodiscard]] virtual float GetScaleFactor() const;
-    // The size given at creation.
+    // The size given at creation, or the one a merge gave it.
     [[nodiscard]] float GetBodySize() const { return creationSize; }
+    // Draws the body at `bodySize` / 100 of the model; its point mass reaches as far as the drawn sphere.
+    void SetBodySize(float bodySize);
+    // The value its point mass holds: the one given at creation until the body has absorbed another.
+    [[nodiscard]] float GetMass() const override;
     // Scene units per simulated second, as the body's point mass holds it.
     [[nodiscard]] Quarnel::Common::Point3D GetVelocity() const;
     void SetVelocity(Quarnel::Common::Point3D velocity);

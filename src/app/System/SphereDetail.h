@@ -60,6 +60,8 @@ public:
     // Draws every batch in the current transform and empties them.
     void DrawBatches(Quarnel::GameEngine2D::Video::Engine& video);
 
+    // The model's radius at scale 1: the farthest of its vertices from its centre.
+    [[nodiscard]] float GetModelRadius() const noexcept { return modelRadius; }
     // Vertices gathered in batches so far in this frame.
     [[nodiscard]] std::size_t GetBatchedVertices() const noexcept;
 
