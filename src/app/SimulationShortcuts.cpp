@@ -92,13 +92,20 @@ void SimulationShortcuts::OnKey()
     }
     if (IsEditing())
         return;
+    const bool faster = key == SDLK_KP_PLUS || key == SDLK_PLUS || Typed(input, '+');
+    const bool slower = key == SDLK_KP_MINUS || key == SDLK_MINUS || Typed(input, '-');
+    const bool step = key == SDLK_KP_PERIOD || key == SDLK_PERIOD || Typed(input, '.');
+    // Holding "+", "-" or "." keeps speeding up, slowing down or stepping; every other shortcut switches or
+    // acts once per press, so a held Space does not flicker between pause and run.
+    if (input.IsLastKeyRepeated() && !faster && !slower && !step)
+        return;
     if (key == SDLK_SPACE)
         clock.TogglePause();
-    else if (key == SDLK_KP_PLUS || key == SDLK_PLUS || Typed(input, '+'))
+    else if (faster)
         (void)clock.Faster();
-    else if (key == SDLK_KP_MINUS || key == SDLK_MINUS || Typed(input, '-'))
+    else if (slower)
         (void)clock.Slower();
-    else if (key == SDLK_KP_PERIOD || key == SDLK_PERIOD || Typed(input, '.'))
+    else if (step)
         clock.RequestSingleStep();
     else if (const auto bound = std::ranges::find(bindings, key, &Binding::key); bound != bindings.end())
         bound->action();
