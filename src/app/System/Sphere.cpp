@@ -63,6 +63,19 @@ void Sphere::ShowMesh(std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNo
     spin = Point3D(0.0f, r - 50.0f, 0.0f);
 }
 
+void Sphere::SetBodySize(float bodySize)
+{
+    creationSize = bodySize;
+    scaleFactor = bodySize / SizePerScaleUnit;
+    meshNode->SetScale(Point3D(scaleFactor, scaleFactor, scaleFactor));
+}
+
+void Sphere::SetMass(float massValue)
+{
+    SetMassValue(massValue);
+    pointMass->SetMass(massValue);
+}
+
 void Sphere::SetHighlight(bool on)
 {
     SetAmbient(on ? HighlightAmbient : PlanetAmbient);

@@ -35,8 +35,12 @@ public:
     virtual void SetHighlight(bool on);
     // size / 100.
     [[nodiscard]] virtual float GetScaleFactor() const;
-    // The size given at creation.
+    // The size given at creation or by the last SetBodySize.
     [[nodiscard]] float GetBodySize() const { return creationSize; }
+    // Draws the body at size / 100 of the model from now on, as a body created with this size.
+    void SetBodySize(float bodySize);
+    // The mass value of the body and of its point mass: it pulls and is pulled as a body created with it.
+    void SetMass(float massValue);
     // Scene units per simulated second, as the body's point mass holds it.
     [[nodiscard]] Quarnel::Common::Point3D GetVelocity() const;
     void SetVelocity(Quarnel::Common::Point3D velocity);
