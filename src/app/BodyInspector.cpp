@@ -237,6 +237,8 @@ std::optional<float> BodyInspector::ReadTyped(std::size_t index, std::string& re
         refusal = "ist keine endliche Zahl";
     else if (index < PositionField && *value < 0.0f)
         refusal = "ist kleiner als 0";
+    else if (index < PositionField)
+        return *value + 0.0f; // "-0" is a mass or size of 0, not of minus 0
     else
         return value;
     return std::nullopt;

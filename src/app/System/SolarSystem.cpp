@@ -175,7 +175,7 @@ bool SolarSystem::ChangeBody(const std::shared_ptr<Sphere>& body, const BodyChan
         body->SetBodySize(*change.size);
     // The point mass takes a position set from outside as its own at its next step.
     if (change.position)
-        body->SetPosition(*change.position);
+        body->MoveTo(*change.position);
     if (change.velocity)
         body->SetVelocity(*change.velocity);
     return true;

@@ -96,6 +96,12 @@ void Sphere::SetVelocity(Point3D velocity)
     pointMass->SetSpeed(velocity);
 }
 
+void Sphere::MoveTo(Point3D place)
+{
+    SetPosition(place);
+    trail.Clear();
+}
+
 void Sphere::OnStep(float dt)
 {
     // The step reports the body's place before it moves; the trail keeps one in eight of them.

@@ -44,6 +44,8 @@ public:
     // Scene units per simulated second, as the body's point mass holds it.
     [[nodiscard]] Quarnel::Common::Point3D GetVelocity() const;
     void SetVelocity(Quarnel::Common::Point3D velocity);
+    // Puts the body elsewhere by hand: its trail starts afresh there, so no line joins the old place and the new.
+    void MoveTo(Quarnel::Common::Point3D place);
     [[nodiscard]] const std::shared_ptr<Quarnel::GameEngine2D::Physics::Mass>& GetPointMass() const
     {
         return pointMass;
