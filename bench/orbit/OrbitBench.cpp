@@ -1,9 +1,9 @@
-#include "Common/IMoveable.h"
 #include "Common/Point3D.h"
 #include "GameEngine2D/Physics/Mass.h"
 #include "GameEngine2D/Physics/MassGravities.h"
 #include "GameEngine2D/Physics/SimulationClock.h"
 #include "GameEngine2D/Physics/World.h"
+#include "common/PointBody.h"
 
 #include <benchmark/benchmark.h>
 #include <cmath>
@@ -19,17 +19,7 @@ namespace
 using Quarnel::Common::Point3D;
 using namespace Quarnel::GameEngine2D;
 
-// Stands in for a scene node: only its position matters to the physics.
-class Body : public Quarnel::Common::IMoveable
-{
-public:
-    explicit Body(Point3D start) : position(start) {}
-    [[nodiscard]] Point3D GetPosition() const override { return position; }
-    void SetPosition(Point3D value) override { position = value; }
-
-private:
-    Point3D position;
-};
+using Body = Bench::PointBody;
 
 // The sandbox's world as the solar system sets it up: no friction, no uniform gravity, pairwise gravity with factor
 // 0.1, fixed leapfrog steps with a = 60 F / m.

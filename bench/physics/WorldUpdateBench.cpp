@@ -1,7 +1,7 @@
-#include "Common/IMoveable.h"
 #include "Common/Point3D.h"
 #include "GameEngine2D/Physics/MassGravities.h"
 #include "GameEngine2D/Physics/World.h"
+#include "common/PointBody.h"
 
 #include <benchmark/benchmark.h>
 #include <cstddef>
@@ -16,17 +16,7 @@ namespace
 using Quarnel::Common::Point3D;
 using namespace Quarnel::GameEngine2D;
 
-// Stands in for a scene node: only its position matters to the physics.
-class Body : public Quarnel::Common::IMoveable
-{
-public:
-    explicit Body(Point3D start) : position(start) {}
-    [[nodiscard]] Point3D GetPosition() const override { return position; }
-    void SetPosition(Point3D value) override { position = value; }
-
-private:
-    Point3D position;
-};
+using Body = Bench::PointBody;
 
 // The sandbox's world, configured as the solar system does (one sub-step, no friction, no uniform gravity, one
 // gravitation object with factor 0.1), with N random bodies in a 120-unit cube.

@@ -17,6 +17,7 @@
 #include "GameEngine2D/Video/FontManager.h"
 #include "GameEngine2D/Widgets/Frame.h"
 #include "GameEngine2D/Widgets/NumberEdit.h"
+#include "app/BodyInspector.h"
 #include "app/CameraFollow.h"
 #include "app/GameGUI.h"
 #include "app/LaunchDrag.h"
@@ -162,6 +163,10 @@ void Game::ShowWithPanel()
     gui = std::make_shared<GameGUI>(*panel, font, solarSystem);
     panel->GetRoot()->AddChild(gui);
     shortcuts = std::make_unique<SimulationShortcuts>(GetEventManager(), GetWorld().GetClock(), gui->GetFrame());
+    // The selected body's values, over the 3D view in its bottom-left corner; typing there is typing into the panel.
+    inspector = std::make_shared<BodyInspector>(*panel, font, solarSystem, *gui);
+    gui->AddChild(inspector);
+    shortcuts->AddFrame(inspector->GetFrame());
     AddMotionTools();
 
     // Drawn after the 3D scene each frame; not shown, so the clear colour stays the game scene's.
@@ -243,13 +248,7 @@ std::shared_ptr<System::Sphere> Game::SelectedBody() const
 
 bool Game::IsOverPanel(Quarnel::Common::Point2D pointer) const
 {
-    const Quarnel::GameEngine2D::Widgets::Frame& frame = gui->GetFrame();
-    if (!frame.IsVisible())
-        return false;
-    const Point3D corner = frame.GetAbsolutePosition();
-    const Point3D size = frame.GetSize().value_or(Point3D());
-    return pointer.x >= corner.X() && pointer.x < corner.X() + size.X() && pointer.y >= corner.Y() &&
-           pointer.y < corner.Y() + size.Y();
+    return shortcuts->IsOverPanel(pointer);
 }
 
 void Game::AfterPhysics()

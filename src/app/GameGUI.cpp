@@ -77,6 +77,12 @@ constexpr float MergeBoxY = 413.0f;
 // The statistics overlay is switched by F3, which types no character.
 constexpr auto InfoFrameKey = static_cast<std::size_t>(Keys::F3);
 
+// The second line of a body's list entry.
+std::string MassLine(std::uint16_t id, float mass)
+{
+    return "Objekt " + std::to_string(id) + " | Masse " + Helper::FloatToString(mass);
+}
+
 // The panel's name, once what it is built from has been checked: a refused panel logs no "new Node: " line.
 const char* PanelName(const std::shared_ptr<Quarnel::GameEngine2D::Video::Font>& font,
                       const std::shared_ptr<System::SolarSystem>& system)
@@ -259,17 +265,14 @@ void GameGUI::ShowMerge(std::uint16_t kept, std::uint16_t taken)
     const bool takenSelected = std::ranges::find(selectedIds, taken) != selectedIds.end();
     ForgetBody(taken);
     const auto body = solarSystem->FindItem(kept);
+    if (!body)
+        return;
+    ShowMass(kept, body->GetMass());
+    if (!takenSelected)
+        return;
     for (const auto& item : objectList->GetItems())
     {
-        if (item->GetValue() != kept || !body)
-            continue;
-        // The entry's second line: "Objekt " + id + " | Masse " + mass.
-        const auto content = item->GetContent();
-        if (const auto line =
-                content ? std::dynamic_pointer_cast<Quarnel::GameEngine2D::Scene::TextNode>(content->GetChild(1))
-                        : nullptr)
-            line->SetText("Objekt " + std::to_string(kept) + " | Masse " + Helper::FloatToString(body->GetMass()));
-        if (takenSelected && !item->IsChecked())
+        if (item->GetValue() == kept && !item->IsChecked())
             item->Request(true);
     }
 }
@@ -456,9 +459,22 @@ void GameGUI::AddListEntry(const std::string& bodyName, std::uint16_t id, float 
     auto entry = factory.CreateEmptyNode(bodyName + "_li", Point3D(),
                                          Point3D(panelWidth - 16.0f, 2.0f * fieldHeight + 8.0f, 0.0f));
     entry->AddChild(factory.CreateTextNode(bodyName, Point3D(0.0f, 2.0f, 0.0f), font, bodyName));
-    entry->AddChild(factory.CreateTextNode(bodyName, Point3D(0.0f, fieldHeight + 6.0f, 0.0f), font,
-                                           "Objekt " + std::to_string(id) + " | Masse " + Helper::FloatToString(mass)));
+    entry->AddChild(
+        factory.CreateTextNode(bodyName, Point3D(0.0f, fieldHeight + 6.0f, 0.0f), font, MassLine(id, mass)));
     objectList->AddOption(entry, id, false);
+}
+
+void GameGUI::ShowMass(std::uint16_t id, float mass)
+{
+    for (const auto& item : objectList->GetItems())
+    {
+        const std::shared_ptr<Quarnel::GameEngine2D::Scene::Node> entry = item->GetContent();
+        if (item->GetValue() != id || !entry || entry->GetChildCount() < 2)
+            continue;
+        // The entry's second line, as AddListEntry wrote it.
+        if (const auto line = std::dynamic_pointer_cast<Quarnel::GameEngine2D::Scene::TextNode>(entry->GetChild(1)))
+            line->SetText(MassLine(id, mass));
+    }
 }
 
 void GameGUI::LogPlanet(Point3D where, float mass, float bodySize)

@@ -81,6 +81,8 @@ public:
     [[nodiscard]] std::optional<std::uint16_t> GetSelectedBody() const;
     // The list entry of a new body: "Objekt " + id + " | Masse " + mass below the body's name.
     void AddListEntry(const std::string& bodyName, std::uint16_t id, float mass);
+    // Shows a new mass in the body's list entry.
+    void ShowMass(std::uint16_t id, float mass);
     // Takes the body's entry out of the list and out of the selection and hover.
     void ForgetBody(std::uint16_t id);
     // Empties the list, the selection and the hover.

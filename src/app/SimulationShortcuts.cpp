@@ -40,7 +40,7 @@ SimulationShortcuts::SimulationShortcuts(Quarnel::GameEngine2D::Input::EventMana
                                          Quarnel::GameEngine2D::Widgets::Frame& panelFrame) :
     input(inputManager),
     clock(simulationClock),
-    panel(panelFrame)
+    frames{&panelFrame}
 {
     registration = input.AddInputHandler(
         std::nullopt, [this](bool /*inside*/, EventType kind, const Quarnel::GameEngine2D::Input::KeyState& /*keys*/,
@@ -58,17 +58,25 @@ void SimulationShortcuts::Bind(std::int32_t sdlKey, Action action)
         bindings.push_back({sdlKey, std::move(action)});
 }
 
+void SimulationShortcuts::AddFrame(Quarnel::GameEngine2D::Widgets::Frame& frame)
+{
+    frames.push_back(&frame);
+}
+
 bool SimulationShortcuts::IsEditing() const
 {
-    const auto controls = panel.GetMainGroup()->GetControls();
-    return std::ranges::any_of(controls, [](const auto& control) {
-        return control->IsFocused() && dynamic_cast<const Quarnel::GameEngine2D::Widgets::TextEdit*>(control.get());
+    return std::ranges::any_of(frames, [](const Quarnel::GameEngine2D::Widgets::Frame* frame) {
+        const auto controls = frame->GetMainGroup()->GetControls();
+        return std::ranges::any_of(controls, [](const auto& control) {
+            return control->IsFocused() && dynamic_cast<const Quarnel::GameEngine2D::Widgets::TextEdit*>(control.get());
+        });
     });
 }
 
 void SimulationShortcuts::EndEditing()
 {
-    panel.GetMainGroup()->SetFocused(false);
+    for (Quarnel::GameEngine2D::Widgets::Frame* frame : frames)
+        frame->GetMainGroup()->SetFocused(false);
 }
 
 void SimulationShortcuts::OnInput(EventType kind, Quarnel::Common::Point2D mouse)
@@ -92,13 +100,20 @@ void SimulationShortcuts::OnKey()
     }
     if (IsEditing())
         return;
+    const bool faster = key == SDLK_KP_PLUS || key == SDLK_PLUS || Typed(input, '+');
+    const bool slower = key == SDLK_KP_MINUS || key == SDLK_MINUS || Typed(input, '-');
+    const bool step = key == SDLK_KP_PERIOD || key == SDLK_PERIOD || Typed(input, '.');
+    // Holding "+", "-" or "." keeps speeding up, slowing down or stepping; every other shortcut switches or
+    // acts once per press, so a held Space does not flicker between pause and run.
+    if (input.IsLastKeyRepeated() && !faster && !slower && !step)
+        return;
     if (key == SDLK_SPACE)
         clock.TogglePause();
-    else if (key == SDLK_KP_PLUS || key == SDLK_PLUS || Typed(input, '+'))
+    else if (faster)
         (void)clock.Faster();
-    else if (key == SDLK_KP_MINUS || key == SDLK_MINUS || Typed(input, '-'))
+    else if (slower)
         (void)clock.Slower();
-    else if (key == SDLK_KP_PERIOD || key == SDLK_PERIOD || Typed(input, '.'))
+    else if (step)
         clock.RequestSingleStep();
     else if (const auto bound = std::ranges::find(bindings, key, &Binding::key); bound != bindings.end())
         bound->action();
@@ -106,12 +121,14 @@ void SimulationShortcuts::OnKey()
 
 bool SimulationShortcuts::IsOverPanel(Quarnel::Common::Point2D mouse) const
 {
-    if (!panel.IsVisible())
-        return false;
-    const Quarnel::Common::Point3D corner = panel.GetAbsolutePosition();
-    const Quarnel::Common::Point3D size = panel.GetSize().value_or(Quarnel::Common::Point3D());
-    return mouse.x >= corner.X() && mouse.x < corner.X() + size.X() && mouse.y >= corner.Y() &&
-           mouse.y < corner.Y() + size.Y();
+    return std::ranges::any_of(frames, [mouse](const Quarnel::GameEngine2D::Widgets::Frame* frame) {
+        if (!frame->IsVisible())
+            return false;
+        const Quarnel::Common::Point3D corner = frame->GetAbsolutePosition();
+        const Quarnel::Common::Point3D size = frame->GetSize().value_or(Quarnel::Common::Point3D());
+        return mouse.x >= corner.X() && mouse.x < corner.X() + size.X() && mouse.y >= corner.Y() &&
+               mouse.y < corner.Y() + size.Y();
+    });
 }
 
 } // namespace Zandrel

@@ -19,8 +19,9 @@ namespace Zandrel
 // The keys that steer simulated time: Space pauses and resumes, "+" and "-" (main keyboard and keypad) double and
 // halve the speed, "." runs one step while paused. Further keys can be bound (Bind).
 //
-// The keys act only while no text field of the panel is being edited, so typing into a field never triggers them.
-// Editing ends with Escape or with a click into the 3D view (anywhere outside the panel); an Escape that ends no
+// The keys act only while no text field of the panel (or of another frame added to it, such as the inspector) is
+// being edited, so typing into a field never triggers them. Editing ends with Escape or with a click into the 3D
+// view (anywhere outside the panel and those frames); an Escape that ends no
 // editing is announced through OnEscape instead, for whatever is under way (a drag, say) to cancel itself.
 class SimulationShortcuts final
 {
@@ -41,10 +42,14 @@ public:
     // Raised on Escape when no field was being edited.
     [[nodiscard]] Quarnel::Common::EventAddHandler<>& OnEscape() { return escaped.GetAddHandler(); }
 
-    // Whether a text field of the panel has the focus.
+    // A further frame over the 3D view whose fields count as the panel's; it outlives the shortcuts.
+    void AddFrame(Quarnel::GameEngine2D::Widgets::Frame& frame);
+    // Whether a text field of the panel or an added frame has the focus.
     [[nodiscard]] bool IsEditing() const;
-    // Takes the focus from every field of the panel.
+    // Takes the focus from every field of the panel and the added frames.
     void EndEditing();
+    // Whether the pointer is over the panel or a shown added frame.
+    [[nodiscard]] bool IsOverPanel(Quarnel::Common::Point2D mouse) const;
     // Drops the registration with the input dispatcher; the keys do nothing from then on.
     void Detach() { registration.Reset(); }
 
@@ -57,11 +62,11 @@ private:
 
     void OnInput(Quarnel::GameEngine2D::Input::EventType kind, Quarnel::Common::Point2D mouse);
     void OnKey();
-    [[nodiscard]] bool IsOverPanel(Quarnel::Common::Point2D mouse) const;
 
     Quarnel::GameEngine2D::Input::EventManager& input;
     Quarnel::GameEngine2D::Physics::SimulationClock& clock;
-    Quarnel::GameEngine2D::Widgets::Frame& panel;
+    // The panel first.
+    std::vector<Quarnel::GameEngine2D::Widgets::Frame*> frames;
     std::vector<Binding> bindings;
     Quarnel::Common::Event<> escaped;
     Quarnel::GameEngine2D::Input::InputSubscription registration;

@@ -48,8 +48,14 @@ SimulationStatus::SimulationStatus(const SimulationClock& simulationClock,
 
 void SimulationStatus::Refresh(std::uint32_t nowMs)
 {
-    // The text node renders a text only when it differs from the one it shows.
-    stateLine->SetText(StateText(clock));
+    // Forming the text every frame would allocate once it is longer than a short string ("(erreicht ×…)").
+    const StateKey state = KeyOf(clock);
+    if (!stateShown || state != shownState)
+    {
+        stateLine->SetText(StateText(clock));
+        shownState = state;
+        stateShown = true;
+    }
 
     const std::uint64_t steps = clock.GetSteps();
     if (timeShown && steps == shownSteps)
@@ -61,6 +67,12 @@ void SimulationStatus::Refresh(std::uint32_t nowMs)
     timeShown = true;
     shownSteps = steps;
     lastTimeRefresh = nowMs;
+}
+
+SimulationStatus::StateKey SimulationStatus::KeyOf(const SimulationClock& clock)
+{
+    const bool behind = clock.IsFallingBehind();
+    return StateKey{clock.IsPaused(), clock.GetSpeedExponent(), behind, behind ? clock.GetAchievedSpeed() : 0.0};
 }
 
 std::string SimulationStatus::StateText(const SimulationClock& clock)

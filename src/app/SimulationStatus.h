@@ -31,12 +31,25 @@ public:
     [[nodiscard]] static std::string TimeText(double seconds);
 
 private:
+    // What the state line depends on; the line is formed again only when this changes.
+    struct StateKey
+    {
+        bool paused = false;
+        int speedExponent = 0;
+        bool fallingBehind = false;
+        double achievedSpeed = 0.0;
+        bool operator==(const StateKey&) const = default;
+    };
+    [[nodiscard]] static StateKey KeyOf(const Quarnel::GameEngine2D::Physics::SimulationClock& clock);
+
     const Quarnel::GameEngine2D::Physics::SimulationClock& clock;
     std::shared_ptr<Quarnel::GameEngine2D::Scene::TextNode> stateLine;
     std::shared_ptr<Quarnel::GameEngine2D::Scene::TextNode> timeLine;
     std::uint32_t lastTimeRefresh = 0;
     std::uint64_t shownSteps = 0;
     bool timeShown = false;
+    StateKey shownState;
+    bool stateShown = false;
 };
 
 } // namespace Zandrel

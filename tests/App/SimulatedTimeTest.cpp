@@ -16,6 +16,7 @@
 #include "app/System/Planet.h"
 #include "app/System/Sun.h"
 
+#include <SDL_events.h>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -136,6 +137,16 @@ TEST(SimulatedTimeByHand, SpacePlusMinusAndDotSteerTimeAndTypedOrOrbitVelocities
     panel.Frames();
     EXPECT_TRUE(clock.IsPaused());
     EXPECT_EQ(TextOf(gui, "laSimulationState"), "Pause");
+    // Holding Space: the system's repeated presses leave the clock paused.
+    SDL_Event held{};
+    held.type = SDL_KEYDOWN;
+    held.key.state = SDL_PRESSED;
+    held.key.repeat = 1;
+    held.key.keysym.sym = SDLK_SPACE;
+    for (int repeat = 0; repeat < 3; ++repeat)
+        SDL_PushEvent(&held);
+    panel.Frames();
+    EXPECT_TRUE(clock.IsPaused());
     const std::uint64_t pausedAt = clock.GetSteps();
     panel.Frames(5);
     EXPECT_EQ(clock.GetSteps(), pausedAt);

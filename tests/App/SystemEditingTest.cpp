@@ -1,18 +1,24 @@
 #include "Common/RandomNumber.h"
 #include "ControlPanelDriver.h"
 #include "GameEngine2D/Physics/Mass.h"
+#include "GameEngine2D/Physics/SimulationClock.h"
 #include "GameEngine2D/Physics/World.h"
+#include "GameEngine2D/Scene/StaticMeshNode.h"
+#include "GameEngine2D/Scene/TextNode.h"
 #include "GameEngine2D/Widgets/Checkbox.h"
 #include "GameEngine2D/Widgets/Frame.h"
 #include "GameEngine2D/Widgets/Group.h"
 #include "GameEngine2D/Widgets/List.h"
+#include "GameEngine2D/Widgets/NumberEdit.h"
 #include "Support/LogRecorder.h"
+#include "app/BodyInspector.h"
 #include "app/FilePicker.h"
 #include "app/Game.h"
 #include "app/GameGUI.h"
 #include "app/GameStart.h"
 #include "app/System/Item.h"
 #include "app/System/SolarSystem.h"
+#include "app/System/Sphere.h"
 #include "app/SystemEditor.h"
 #include "app/SystemFile/SystemReader.h"
 #include "app/SystemFile/SystemWriter.h"
@@ -231,6 +237,80 @@ TEST_F(SystemEditingTest, AStartFileThatCannotBeUsedOpensTheEmptySystem)
     EXPECT_TRUE(started.GetGame().GetSolarSystem()->GetItems().empty());
     ASSERT_FALSE(log.Warnings().empty());
     EXPECT_EQ(log.Warnings().back().rfind("System kann nicht geladen werden: ", 0), 0u);
+}
+
+// A person selects a moving planet, sees its values follow it, types a new mass, size and place and confirms with
+// Enter; undo and redo take that one edit back and forth, and a bad value warns and changes nothing.
+TEST_F(SystemEditingTest, TheInspectorShowsTheSelectedBodyLiveAndAppliesTypedValuesAsOneEdit)
+{
+    using Zandrel::BodyInspector;
+    const BodyInspector& inspector = *panel.GetGame().GetInspector();
+    const auto& clock = panel.GetGame().GetWorld().GetClock();
+    const auto retype = [this, &inspector](std::size_t field, const std::string& text) {
+        Quarnel::GameEngine2D::Widgets::NumberEdit& edit = inspector.GetField(field);
+        panel.Click(edit);
+        for (int count = 0; count < 20 && !edit.GetText().empty(); ++count)
+            panel.PressKey(SDLK_BACKSPACE);
+        panel.TypeDigits(text);
+    };
+    panel.Click("btnAddRandomSun");
+    panel.Click("btnAddRandomPlanet");
+    EXPECT_FALSE(inspector.IsShown());
+    SelectEntry(1);
+    ASSERT_TRUE(inspector.IsShown());
+    const auto planet = std::dynamic_pointer_cast<Zandrel::System::Sphere>(Bodies().GetItems().at(1));
+    const auto shownPlace = [&inspector] {
+        return inspector.GetField(BodyInspector::PositionField).GetText() + " " +
+               inspector.GetField(BodyInspector::PositionField + 1).GetText() + " " +
+               inspector.GetField(BodyInspector::PositionField + 2).GetText();
+    };
+    const std::string placeBefore = shownPlace();
+    panel.Frames(30);
+    EXPECT_NE(shownPlace(), placeBefore);
+    EXPECT_NEAR(std::stof(inspector.GetField(BodyInspector::PositionField).GetText()), planet->GetPosition().X(), 1e-3);
+
+    panel.PressKey(SDLK_SPACE);
+    const auto speed = clock.GetSpeed();
+    const std::string before = Kept();
+    const std::size_t steps = Editor().GetHistory().UndoSteps();
+    const float y = planet->GetPosition().Y();
+    retype(BodyInspector::MassField, "75");
+    retype(BodyInspector::SizeField, "150");
+    // "-" and "." go into the field, not to the speed and the single step.
+    retype(BodyInspector::PositionField, "-12.5");
+    panel.PressKey(SDLK_RETURN);
+    EXPECT_EQ(planet->GetMass(), 75.0f);
+    EXPECT_EQ(planet->GetPointMass()->GetMass(), 75.0f);
+    EXPECT_EQ(planet->GetBodySize(), 150.0f);
+    EXPECT_EQ(planet->GetMeshNode()->GetScale(), Quarnel::Common::Point3D(1.5f, 1.5f, 1.5f));
+    EXPECT_EQ(planet->GetPosition(), Quarnel::Common::Point3D(-12.5f, y, planet->GetPosition().Z()));
+    EXPECT_TRUE(clock.IsPaused());
+    EXPECT_EQ(clock.GetSpeed(), speed);
+    EXPECT_EQ(Editor().GetHistory().UndoSteps(), steps + 1);
+    const auto massLine = std::dynamic_pointer_cast<Quarnel::GameEngine2D::Scene::TextNode>(
+        ObjectList().GetItems().at(1)->GetContent()->GetChild(1));
+    EXPECT_EQ(massLine->GetText(), "Objekt 2 | Masse 75.00000");
+    const std::string after = Kept();
+    Chord(SDLK_z);
+    EXPECT_EQ(Kept(), before);
+    Chord(SDLK_y);
+    EXPECT_EQ(Kept(), after);
+
+    SelectEntry(1);
+    retype(BodyInspector::SizeField, "-");
+    panel.PressKey(SDLK_RETURN);
+    EXPECT_TRUE(log.Has("Werte nicht übernommen: Größe \"-\" ist keine Zahl"));
+    panel.TypeDigits("3");
+    panel.PressKey(SDLK_RETURN);
+    EXPECT_TRUE(log.Has("Werte nicht übernommen: Größe \"-3\" ist kleiner als 0"));
+    EXPECT_EQ(Kept(), after);
+    EXPECT_EQ(Editor().GetHistory().UndoSteps(), steps + 1);
+
+    // The body goes, and the inspector with it.
+    panel.PressKey(SDLK_ESCAPE);
+    panel.PressKey(SDLK_DELETE);
+    panel.Frames();
+    EXPECT_FALSE(inspector.IsShown());
 }
 
 // Every shipped preset loads to exactly its file's values, runs, and keeps its bodies.

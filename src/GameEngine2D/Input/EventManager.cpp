@@ -162,6 +162,7 @@ void EventManager::HandleKeyDown(const SDL_KeyboardEvent& key)
     if (key.state != SDL_PRESSED)
         return;
     lastKey = key.keysym.sym;
+    lastKeyRepeated = key.repeat != 0;
     lastUnicode = ControlCharacter(key.keysym.sym);
     // The text this press typed is queued right behind it; take it out so it does not count as a second press.
     SDL_Event next{};
@@ -181,6 +182,7 @@ void EventManager::HandleText(const SDL_TextInputEvent& text)
     const std::string_view typed(text.text);
     std::size_t at = 0;
     lastKey = 0;
+    lastKeyRepeated = false;
     while (at < typed.size())
     {
         lastUnicode = NextCodePoint(typed, at);

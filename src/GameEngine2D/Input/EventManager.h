@@ -55,6 +55,8 @@ public:
     [[nodiscard]] std::int32_t GetLastKey() const { return lastKey; }
     // The character (Unicode code point) the last KeyDown typed, 0 for none; unlike GetUnicodeText, logs nothing.
     [[nodiscard]] std::uint32_t GetLastCharacter() const { return lastUnicode; }
+    // Whether the last KeyDown was the system repeating a held key rather than a new press.
+    [[nodiscard]] bool IsLastKeyRepeated() const { return lastKeyRepeated; }
 
 private:
     void HandleButton(const SDL_MouseButtonEvent& button);
@@ -73,6 +75,7 @@ private:
     // The character (Unicode code point) of the last key event; 0 when the key types none.
     std::uint32_t lastUnicode = 0;
     std::int32_t lastKey = 0;
+    bool lastKeyRepeated = false;
 };
 
 } // namespace Quarnel::GameEngine2D::Input

@@ -34,6 +34,7 @@ constexpr float WorldFriction = 0.002f;
 
 Scene::Scene(std::string sceneName, IGameEngine& engine) :
     name(std::move(sceneName)),
+    updateErrorLine("Fehler in Scene.Update " + name),
     gameEngine(engine),
     backgroundColor(StartBackground)
 {
@@ -85,7 +86,7 @@ void Scene::Show(bool disposeOthers)
 
 void Scene::Update(std::uint32_t ticks)
 {
-    Common::Helper::Rethrowing("Fehler in Scene.Update " + name, [&] {
+    Common::Helper::Rethrowing(updateErrorLine, [&] {
         animationManager->Update(ticks);
         beforePhysics.Call();
         world->Update(animationManager->GetDelta());

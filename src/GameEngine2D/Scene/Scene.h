@@ -67,6 +67,8 @@ private:
     void FollowPointer(Common::Point2D mouse);
 
     std::string name;
+    // The information line of a failed update, formed once rather than in every frame.
+    std::string updateErrorLine;
     IGameEngine& gameEngine;
     // Declared before the node tree, so that they outlive the nodes that run animations or drive masses.
     std::unique_ptr<Animation::AnimationManager> animationManager;

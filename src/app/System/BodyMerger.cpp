@@ -77,6 +77,7 @@ void BodyMerger::OnContacts(const std::vector<Contact>& contacts)
         const double keptSize = kept.GetBodySize();
         const double takenSize = taken.GetBodySize();
         kept.GetPointMass()->Absorb(*taken.GetPointMass());
+        kept.SetMass(kept.GetPointMass()->GetMass());
         kept.SetBodySize(
             static_cast<float>(std::cbrt(keptSize * keptSize * keptSize + takenSize * takenSize * takenSize)));
         merges.push_back(Merge{.kept = kept.GetId(), .taken = taken.GetId()});

@@ -23,6 +23,10 @@ public:
     // The mass value given at creation; the body's point mass holds the same value.
     [[nodiscard]] virtual float GetMass() const;
 
+protected:
+    // Only the body itself changes its mass, together with its point mass.
+    void SetMassValue(float massValue) { mass = massValue; }
+
 private:
     float mass;
     std::uint16_t id;

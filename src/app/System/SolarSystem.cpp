@@ -166,6 +166,23 @@ void SolarSystem::DropChildren(const std::vector<std::shared_ptr<Item>>& dropped
     }
 }
 
+bool SolarSystem::ChangeBody(const std::shared_ptr<Sphere>& body, const BodyChange& change)
+{
+    if (!body || std::ranges::find(items, body) == items.end())
+        return false;
+    changing.Call();
+    if (change.mass)
+        body->SetMass(*change.mass);
+    if (change.size)
+        body->SetBodySize(*change.size);
+    // The point mass takes a position set from outside as its own at its next step.
+    if (change.position)
+        body->MoveTo(*change.position);
+    if (change.velocity)
+        body->SetVelocity(*change.velocity);
+    return true;
+}
+
 void SolarSystem::SetInverseSquareLaw(bool on)
 {
     if (gravities->IsSimpleMode() != on)

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,14 +64,26 @@ public:
     bool RemoveBody(const std::shared_ptr<Item>& body);
     // Takes out every body, as RemoveBody does, and starts the identifiers again at 1.
     void RemoveAll();
-    // Raised before every body is added or removed and before the law changes (not for RemoveAll): whoever keeps
-    // a history of the system learns of an edit while the system is still as it was.
+    // Raised before every body is added, removed or changed and before the law changes (not for RemoveAll): whoever
+    // keeps a history of the system learns of an edit while the system is still as it was.
     [[nodiscard]] Quarnel::Common::EventAddHandler<>& OnChanging() { return changing.GetAddHandler(); }
     // Raised with a body's identifier after it has been removed, so that nobody keeps following or drawing it.
     [[nodiscard]] Quarnel::Common::EventAddHandler<std::uint16_t>& OnBodyRemoved()
     {
         return bodyRemoved.GetAddHandler();
     }
+    // New values for a body; what is not given stays as it is.
+    struct BodyChange
+    {
+        std::optional<float> mass;
+        std::optional<float> size;
+        std::optional<Quarnel::Common::Point3D> position;
+        std::optional<Quarnel::Common::Point3D> velocity;
+    };
+    // Gives one of these bodies new values, as an edit (announced first). The body keeps its kind, identifier,
+    // trail and spin; with the new mass and size it pulls, is pulled and is drawn as a body created with them.
+    // False when it is not one of these bodies.
+    bool ChangeBody(const std::shared_ptr<Sphere>& body, const BodyChange& change);
     // Switches between the inverse-square law and the distance-independent pull, as an edit.
     void SetInverseSquareLaw(bool on);
     // Switches the merging of bodies whose spheres touch (BodyMerger), as an edit; off at the start. A merge that

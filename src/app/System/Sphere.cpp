@@ -65,23 +65,23 @@ void Sphere::ShowMesh(std::shared_ptr<Quarnel::GameEngine2D::Scene::StaticMeshNo
     spin = Point3D(0.0f, r - 50.0f, 0.0f);
 }
 
-void Sphere::SetHighlight(bool on)
-{
-    SetAmbient(on ? HighlightAmbient : PlanetAmbient);
-}
-
 void Sphere::SetBodySize(float bodySize)
 {
     creationSize = bodySize;
     scaleFactor = bodySize / SizePerScaleUnit;
-    if (meshNode)
-        meshNode->SetScale(Point3D(scaleFactor, scaleFactor, scaleFactor));
+    meshNode->SetScale(Point3D(scaleFactor, scaleFactor, scaleFactor));
     pointMass->SetRadius(GetSystem().GetDetail().GetModelRadius() * std::abs(scaleFactor));
 }
 
-float Sphere::GetMass() const
+void Sphere::SetMass(float massValue)
 {
-    return pointMass->GetMass();
+    SetMassValue(massValue);
+    pointMass->SetMass(massValue);
+}
+
+void Sphere::SetHighlight(bool on)
+{
+    SetAmbient(on ? HighlightAmbient : PlanetAmbient);
 }
 
 float Sphere::GetScaleFactor() const
@@ -97,6 +97,12 @@ Point3D Sphere::GetVelocity() const
 void Sphere::SetVelocity(Point3D velocity)
 {
     pointMass->SetSpeed(velocity);
+}
+
+void Sphere::MoveTo(Point3D place)
+{
+    SetPosition(place);
+    trail.Clear();
 }
 
 void Sphere::OnStep(float dt)

@@ -35,15 +35,18 @@ public:
     virtual void SetHighlight(bool on);
     // size / 100.
     [[nodiscard]] virtual float GetScaleFactor() const;
-    // The size given at creation, or the one a merge gave it.
+    // The size given at creation or by the last SetBodySize.
     [[nodiscard]] float GetBodySize() const { return creationSize; }
-    // Draws the body at `bodySize` / 100 of the model; its point mass reaches as far as the drawn sphere.
+    // Draws the body at size / 100 of the model from now on, as a body created with this size; its point mass
+    // reaches as far as the drawn sphere.
     void SetBodySize(float bodySize);
-    // The value its point mass holds: the one given at creation until the body has absorbed another.
-    [[nodiscard]] float GetMass() const override;
+    // The mass value of the body and of its point mass: it pulls and is pulled as a body created with it.
+    void SetMass(float massValue);
     // Scene units per simulated second, as the body's point mass holds it.
     [[nodiscard]] Quarnel::Common::Point3D GetVelocity() const;
     void SetVelocity(Quarnel::Common::Point3D velocity);
+    // Puts the body elsewhere by hand: its trail starts afresh there, so no line joins the old place and the new.
+    void MoveTo(Quarnel::Common::Point3D place);
     [[nodiscard]] const std::shared_ptr<Quarnel::GameEngine2D::Physics::Mass>& GetPointMass() const
     {
         return pointMass;
