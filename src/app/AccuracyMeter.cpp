@@ -38,7 +38,8 @@ AccuracyMeter::AccuracyMeter(Quarnel::GameEngine2D::Helper::InfoFrame& overlay,
                              const std::shared_ptr<Quarnel::GameEngine2D::Video::Font>& font,
                              const System::SolarSystem& system) :
     EmptyNode("accuracyInfo", Point3D(0.0f, overlay.GetLinesHeight(), 0.0f), std::nullopt),
-    solarSystem(system)
+    solarSystem(system),
+    statistics(overlay)
 {
     float y = 0.0f;
     for (std::size_t index = 0; index < LineCount; ++index)
@@ -73,6 +74,8 @@ void AccuracyMeter::Watch()
 
 void AccuracyMeter::Refresh()
 {
+    if (!statistics.IsVisible())
+        return;
     const Quarnel::GameEngine2D::Physics::SimulationClock& clock = solarSystem.GetScene().GetWorld().GetClock();
     lines.at(Time)->SetText(SimulationStatus::TimeText(clock.GetTime()));
     lines.at(Speed)->SetText("Tempo " + SpeedText(clock.GetSpeedExponent()) + (clock.IsPaused() ? " (Pause)" : "") +

@@ -31,7 +31,8 @@ public:
     AccuracyMeter(Quarnel::GameEngine2D::Helper::InfoFrame& overlay, Quarnel::GameEngine2D::Scene::Scene& panelScene,
                   const std::shared_ptr<Quarnel::GameEngine2D::Video::Font>& font, const System::SolarSystem& system);
 
-    // Rewrites the lines from the current state.
+    // Rewrites the lines from the current state while the overlay shows; hidden, it leaves them: measuring the
+    // energy visits every pair of bodies, a good part of a second at ten thousand. Call it when the overlay appears.
     void Refresh();
 
     // "Energie ∆E/E 3.1e-07" and "Impuls |∆p|/∑m|v| 1.2e-05": the signed relative change of the energy and the
@@ -65,6 +66,8 @@ private:
     [[nodiscard]] Signature Current() const;
 
     const System::SolarSystem& solarSystem;
+    // The overlay the meter hangs in.
+    const Quarnel::GameEngine2D::Helper::InfoFrame& statistics;
     std::array<std::shared_ptr<Quarnel::GameEngine2D::Scene::TextNode>, LineCount> lines;
     Signature seen;
     System::Conservation::Totals reference;

@@ -341,6 +341,9 @@ void GameGUI::OnKey(EventType kind, const KeyState& keys)
     if (kind != EventType::KeyDown || keys.at(InfoFrameKey) == 0)
         return;
     infoFrame->SetVisible(!infoFrame->IsVisible());
+    // The meter's lines are left alone while the overlay is hidden.
+    if (infoFrame->IsVisible())
+        accuracyMeter->Refresh();
 }
 
 void GameGUI::AddPlanetFromFields()

@@ -1,7 +1,6 @@
 #include "app/TrailsNode.h"
 
 #include "Common/Color.h"
-#include "GameEngine2D/Video/BasicShapeType.h"
 #include "GameEngine2D/Video/Engine.h"
 #include "app/System/SolarSystem.h"
 #include "app/System/Sphere.h"
@@ -28,24 +27,6 @@ Color WithAlpha(Color color, int alpha)
     return {color.r, color.g, color.b, alpha};
 }
 
-void DrawTrail(Quarnel::GameEngine2D::Video::Engine& video, const System::Sphere& body, Color color)
-{
-    const System::Trail& trail = body.GetTrail();
-    const std::size_t count = trail.GetCount();
-    if (count == 0)
-        return;
-    video.BeginShape(Quarnel::GameEngine2D::Video::BasicShapeType::LineStrip);
-    // The oldest sample is nearly transparent; the strip ends at the body itself, fully bright.
-    for (std::size_t index = 0; index < count; ++index)
-    {
-        video.SetColor(WithAlpha(color, static_cast<int>(BrightestAlpha * (index + 1) / (count + 1))));
-        video.AddVertex(trail.GetSample(index));
-    }
-    video.SetColor(WithAlpha(color, BrightestAlpha));
-    video.AddVertex(body.GetPosition());
-    video.EndShape();
-}
-
 } // namespace
 
 TrailsNode::TrailsNode(std::string nodeName, const System::SolarSystem& system) :
@@ -57,15 +38,51 @@ TrailsNode::TrailsNode(std::string nodeName, const System::SolarSystem& system) 
 void TrailsNode::UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
 {
     Quarnel::GameEngine2D::Video::Engine& video = gameEngine.GetVideoEngine();
-    // Lit lines would take the material's colour instead of their own.
-    video.SetLighting(false);
+    points.clear();
+    colors.clear();
+    firsts.clear();
+    counts.clear();
+    // Room for full rings at once, so that the arrays do not grow again and again while the trails lengthen.
+    std::size_t room = 0;
     for (const auto& item : solarSystem.GetItems())
     {
         if (const auto* body = dynamic_cast<const System::Sphere*>(item.get()))
-            DrawTrail(video, *body, dynamic_cast<const System::Sun*>(body) ? SunTrail : PlanetTrail);
+            room += body->GetTrail().GetCapacity() + 1;
     }
+    points.reserve(room);
+    colors.reserve(room);
+    firsts.reserve(solarSystem.GetItems().size());
+    counts.reserve(solarSystem.GetItems().size());
+    for (const auto& item : solarSystem.GetItems())
+    {
+        if (const auto* body = dynamic_cast<const System::Sphere*>(item.get()))
+            Gather(*body, dynamic_cast<const System::Sun*>(body) ? SunTrail : PlanetTrail);
+    }
+    // Lit lines would take the material's colour instead of their own.
+    video.SetLighting(false);
+    video.DrawLineStrips(points, colors, firsts, counts);
     if (video.GetLightCount() > 0)
         video.SetLighting(true);
+}
+
+void TrailsNode::Gather(const System::Sphere& body, Color color)
+{
+    const System::Trail& trail = body.GetTrail();
+    const std::size_t count = trail.GetCount();
+    if (count == 0)
+        return;
+    firsts.push_back(static_cast<std::int32_t>(points.size()));
+    counts.push_back(static_cast<std::int32_t>(count + 1));
+    // The oldest sample is nearly transparent; the strip ends at the body itself, fully bright.
+    for (std::size_t index = 0; index < count; ++index)
+    {
+        const Quarnel::Common::Point3D sample = trail.GetSample(index);
+        points.push_back({sample.X(), sample.Y(), sample.Z()});
+        colors.push_back(WithAlpha(color, static_cast<int>(BrightestAlpha * (index + 1) / (count + 1))));
+    }
+    const Quarnel::Common::Point3D bodyPosition = body.GetPosition();
+    points.push_back({bodyPosition.X(), bodyPosition.Y(), bodyPosition.Z()});
+    colors.push_back(WithAlpha(color, BrightestAlpha));
 }
 
 } // namespace Zandrel

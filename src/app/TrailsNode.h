@@ -1,10 +1,14 @@
 #pragma once
 
+#include "Common/Color.h"
 #include "GameEngine2D/Scene/EmptyNode.h"
+#include "GameEngine2D/Video/Data/VertexRecord.h"
 #include "app/System/Forward.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace Zandrel
 {
@@ -22,7 +26,14 @@ public:
     void UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
 
 private:
+    void Gather(const System::Sphere& body, Quarnel::Common::Color color);
+
     const System::SolarSystem& solarSystem;
+    // Every trail of a frame, drawn in one call; the arrays keep their capacity from frame to frame.
+    std::vector<Quarnel::GameEngine2D::Video::Data::VertexRecord> points;
+    std::vector<Quarnel::Common::Color> colors;
+    std::vector<std::int32_t> firsts;
+    std::vector<std::int32_t> counts;
 };
 
 } // namespace Zandrel

@@ -1,5 +1,7 @@
 #include "../Scene/AllocationCounter.h"
 #include "Common/RandomNumber.h"
+#include "GameEngine2D/Physics/SimulationClock.h"
+#include "GameEngine2D/Physics/World.h"
 #include "GameEngine2D/Scene/Camera.h"
 #include "GameTestSupport.h"
 #include "Support/Pixels.h"
@@ -103,7 +105,9 @@ TEST_F(GameTest, ASteadyFrameOfManyBodiesAllocatesNothing)
         const Point3D place(coordinate(), coordinate(), coordinate());
         Bodies().AddPlanet("Planet", place, 10.0f, static_cast<float>(Quarnel::Common::RandomNumber::Get(20, 80)));
     }
-    // The first frames size the batches and the renderer's state once.
+    // Steady means full trail rings; the first frames then size the batches, the trail arrays and the renderer's
+    // state once.
+    game->GetWorld().RunSteps(12 * Quarnel::GameEngine2D::Physics::SimulationClock::StepsPerSecond);
     RunFrames(3);
 
     Quarnel::SceneTests::StartCountingAllocations();

@@ -11,6 +11,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <span>
 #include <epoxy/gl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -243,3 +245,59 @@ TEST_F(Drawing, AnUnlitMaterialDrawsInItsDiffuseColourUnderTheStacksAlpha)
 }
 
 } // namespace
+
+// Trails draw many strips at once; the picture, the counters and the colour left current must be those of the
+// strips drawn vertex by vertex, overlapping strips and the transparency stack included.
+TEST_F(Drawing, LineStripsInOneCallLookAsDrawnVertexByVertex)
+{
+    const std::vector<VertexRecord> points{{10.0f, 10.0f, 0.0f},   {200.0f, 30.0f, 0.0f}, {40.0f, 200.0f, 0.0f},
+                                           {300.0f, 220.0f, 0.0f}, {5.0f, 120.0f, 0.0f},  {310.0f, 15.0f, 0.0f},
+                                           {150.0f, 230.0f, 0.0f}};
+    const std::vector<Color> colors{Color(255, 200, 120, 10), Color(255, 200, 120, 90),  Color(255, 200, 120, 200),
+                                    Color(150, 200, 255, 40), Color(150, 200, 255, 120), Color(150, 200, 255, 160),
+                                    Color(150, 200, 255, 200)};
+    const std::vector<std::int32_t> firsts{0, 3};
+    const std::vector<std::int32_t> counts{3, 4};
+    const auto frame = [] {
+        std::vector<GLubyte> pixels(320 * 240 * 4);
+        glReadPixels(0, 0, 320, 240, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+        return pixels;
+    };
+    const auto current = [] {
+        std::array<GLfloat, 4> color{};
+        glGetFloatv(GL_CURRENT_COLOR, color.data());
+        return color;
+    };
+
+    video().PushAlpha(128);
+    for (std::size_t strip = 0; strip < firsts.size(); ++strip)
+    {
+        video().BeginShape(BasicShapeType::LineStrip);
+        for (std::int32_t k = firsts[strip]; k < firsts[strip] + counts[strip]; ++k)
+        {
+            video().SetColor(colors[static_cast<std::size_t>(k)]);
+            video().AddVertex(
+                Point3D(points[static_cast<std::size_t>(k)].x, points[static_cast<std::size_t>(k)].y, 0.0f));
+        }
+        video().EndShape();
+    }
+    video().PopAlpha();
+    const std::vector<GLubyte> byVertex = frame();
+    const std::array<GLfloat, 4> colorByVertex = current();
+
+    video().InitFrame();
+    video().SetView2D(Point3D(0.0f, 0.0f, 100.0f), Point3D(0.0f, 0.0f, 0.0f), Point3D(0.0f, 1.0f, 0.0f));
+    glColor4ub(0, 0, 0, 0);
+    video().PushAlpha(128);
+    video().DrawLineStrips(points, colors, firsts, counts);
+    video().PopAlpha();
+    EXPECT_TRUE(frame() == byVertex);
+    EXPECT_EQ(current(), colorByVertex);
+    EXPECT_EQ(video().GetVideoInfo().GetVertices(), 7u);
+    EXPECT_EQ(video().GetVideoInfo().GetVertexObjects(), 2u);
+
+    const std::vector<std::int32_t> beyond{5};
+    const std::vector<std::int32_t> three{3};
+    EXPECT_THROW(video().DrawLineStrips(points, colors, beyond, three), std::invalid_argument);
+    EXPECT_THROW(video().DrawLineStrips(points, std::span(colors).first(6), firsts, counts), std::invalid_argument);
+}

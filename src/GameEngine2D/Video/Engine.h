@@ -21,6 +21,7 @@
 #include "GameEngine2D/Video/VideoSettings.h"
 
 #include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -185,6 +186,12 @@ public:
     virtual void EndShape();
     // Draws a mesh kept in vertex buffers with one call. An unknown type is refused as in BeginShape.
     virtual void DrawBuffers(BasicShapeType type, const Data::VboIDs& buffers);
+    // Many line strips in one call, blended, each vertex with its colour (alpha scaled as by SetColor): strip k is
+    // the counts[k] points from firsts[k] on. The same picture, counters and current colour as drawing each strip
+    // with BeginShape, SetColor, AddVertex and EndShape, without the cost of a call per strip and per vertex.
+    // Colours not one per point, or a strip outside the points: std::invalid_argument, and nothing is drawn.
+    virtual void DrawLineStrips(std::span<const Data::VertexRecord> points, std::span<const Common::Color> colors,
+                                std::span<const std::int32_t> firsts, std::span<const std::int32_t> counts);
 
     // Lights switched on in this frame (EnableLight), 0 at every InitFrame.
     [[nodiscard]] int GetLightCount() const { return lightCount; }
@@ -219,6 +226,8 @@ private:
     Materials materials;
     FontManager fontManager;
     std::vector<int> alphaStack;
+    // DrawLineStrips' colours as OpenGL takes them; kept from call to call.
+    std::vector<std::array<std::uint8_t, 4>> lineColors;
     // Released (ReleaseAll) by Dispose before the surface cache.
     VertexBuffers vertexBuffers;
     ImageLoader images{settings, maskData, surfaceManager};

@@ -421,6 +421,49 @@ void Engine::EndShape()
     glDisable(GL_BLEND);
 }
 
+void Engine::DrawLineStrips(std::span<const Data::VertexRecord> points, std::span<const Common::Color> colors,
+                            std::span<const std::int32_t> firsts, std::span<const std::int32_t> counts)
+{
+    if (colors.size() != points.size() || firsts.size() != counts.size())
+        throw std::invalid_argument(fmt::format("{} points with {} colours, {} strip starts with {} lengths",
+                                                points.size(), colors.size(), firsts.size(), counts.size()));
+    for (std::size_t strip = 0; strip < firsts.size(); ++strip)
+    {
+        if (firsts[strip] < 0 || counts[strip] < 0 ||
+            static_cast<std::size_t>(firsts[strip]) + static_cast<std::size_t>(counts[strip]) > points.size())
+            throw std::invalid_argument(fmt::format("strip {} lies outside the {} points", strip, points.size()));
+    }
+    if (firsts.empty())
+        return;
+    const std::optional<int> top = GetAlphaTop();
+    lineColors.resize(colors.size());
+    for (std::size_t k = 0; k < colors.size(); ++k)
+    {
+        const Common::Color color = colors[k];
+        const int alpha = top ? static_cast<int>(color.a * (*top / 255.0)) : color.a;
+        lineColors[k] = {Channel(color.r), Channel(color.g), Channel(color.b), Channel(alpha)};
+    }
+    for (const std::int32_t count : counts)
+    {
+        videoInfo.AddVertexObject();
+        videoInfo.AddVertices(static_cast<unsigned>(count));
+    }
+    EnableBlending();
+    // Pointers into main memory, not into a buffer: DrawBuffers leaves its last buffer bound.
+    glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glVertexPointer(3, GL_FLOAT, 0, points.data());
+    glColorPointer(4, GL_UNSIGNED_BYTE, 0, lineColors.data());
+    glMultiDrawArrays(GL_LINE_STRIP, firsts.data(), counts.data(), static_cast<GLsizei>(firsts.size()));
+    glDisableClientState(GL_VERTEX_ARRAY);
+    glDisableClientState(GL_COLOR_ARRAY);
+    // Vertex by vertex, the last colour would stay the current one.
+    if (!lineColors.empty())
+        glColor4ubv(lineColors.back().data());
+    glDisable(GL_BLEND);
+}
+
 void Engine::DrawBuffers(BasicShapeType type, const Data::VboIDs& buffers)
 {
     const GLenum mode = ToGlMode(type);

@@ -17,6 +17,7 @@
 #include "app/System/Sun.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <stdexcept>
 #include <utility>
 
@@ -34,6 +35,9 @@ constexpr float NoFriction = 0.0f;
 constexpr float RealTime = 1.0f;
 constexpr std::int32_t OneStepPerFrame = 1;
 constexpr float GravityFactor = 0.1f;
+// From this many bodies on, the pairs of the gravity are shared out over every processor core; below it, waking
+// the other threads costs more than it saves, and the forces stay bit for bit those of the pair-by-pair walk.
+constexpr std::size_t ParallelGravityBodies = 1000;
 
 } // namespace
 
@@ -237,6 +241,14 @@ std::shared_ptr<Item> SolarSystem::FindItem(std::uint16_t itemId) const
 
 void SolarSystem::UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
 {
+    // Decided once per frame for the steps of the next one: the threads start or stop only when the count of
+    // bodies crosses the line.
+    const bool shared = items.size() >= ParallelGravityBodies;
+    if (shared != gravityShared)
+    {
+        gravities->SetThreadCount(shared ? 0 : 1);
+        gravityShared = shared;
+    }
     detail->BeginFrame(gameEngine.GetVideoEngine());
 }
 

@@ -117,6 +117,8 @@ private:
     // Owned by the world, which lives as long as the scene.
     std::shared_ptr<Quarnel::GameEngine2D::Physics::MassGravities> gravities;
     std::uint16_t lastId = 0;
+    // Whether the gravity's pairs are shared out over every core (many bodies) or walked on this thread.
+    bool gravityShared = false;
     // The sun image, read at start-up so that a missing or broken file is reported then, not at the first sun;
     // it keeps the image in the cache for every sun after.
     std::shared_ptr<Quarnel::GameEngine2D::Video::Surfaces> sunImage;
