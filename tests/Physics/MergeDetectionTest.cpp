@@ -42,8 +42,9 @@ TEST(MergeDetection, FindsPairsThatPassThroughEachOtherWithinAStepInTheOrderThey
     // Touching from the start; one of them a point.
     const auto big = AddMass(world, Point3D(200.0f, 0.0f, 0.0f), Point3D(), 1.0f, 2.0f);
     const auto point = AddMass(world, Point3D(201.0f, 0.0f, 0.0f), Point3D(), 1.0f, 0.0f);
-    // Lost at no place, and removed: neither takes part nor upsets the order.
+    // Lost at no place, and removed: neither takes part nor upsets the order; a reach beyond the floats is no fault.
     (void)AddMass(world, Point3D(std::numeric_limits<float>::quiet_NaN(), 0.0f, 0.0f), Point3D(), 1.0f, 5.0f);
+    (void)AddMass(world, Point3D(0.0f, -3.0e38f, 0.0f), Point3D(), 1.0f, 1.0e38f);
     AddMass(world, Point3D(-5.0f, 0.0f, 0.0f), Point3D(), 1.0f, 50.0f)->Remove();
 
     std::vector<Contact> seen;

@@ -16,6 +16,31 @@ namespace
 
 constexpr std::size_t Axes = 3;
 
+// The nearest floats at or below and at or above a value, so that a box in float holds the box in double. Values
+// beyond the floats (a sum of two huge coordinates) become the infinities on their side: casting them is undefined.
+constexpr double LargestFloat = std::numeric_limits<float>::max();
+constexpr float Infinity = std::numeric_limits<float>::infinity();
+
+float Below(double value)
+{
+    if (value < -LargestFloat)
+        return -Infinity;
+    if (value > LargestFloat)
+        return std::numeric_limits<float>::max();
+    const auto rounded = static_cast<float>(value);
+    return static_cast<double>(rounded) <= value ? rounded : std::nextafter(rounded, -Infinity);
+}
+
+float Above(double value)
+{
+    if (value > LargestFloat)
+        return Infinity;
+    if (value < -LargestFloat)
+        return std::numeric_limits<float>::lowest();
+    const auto rounded = static_cast<float>(value);
+    return static_cast<double>(rounded) >= value ? rounded : std::nextafter(rounded, Infinity);
+}
+
 double Coordinate(Common::Point3D point, std::size_t axis)
 {
     return axis == 0 ? point.X() : (axis == 1 ? point.Y() : point.Z());
@@ -68,37 +93,55 @@ const std::vector<Contact>& MergeDetector::FindContacts(const std::vector<std::s
     }
 
     const std::size_t axis = SpreadAxis(swept);
-    order.clear();
+    boxes.clear();
     for (std::size_t index = 0; index < swept.size(); ++index)
     {
-        Swept& entry = swept[index];
+        const Swept& entry = swept[index];
         if (!entry.takesPart)
             continue;
-        const double from = entry.start[axis];
-        const double to = from + entry.way[axis];
-        entry.low = std::min(from, to) - entry.radius;
-        entry.high = std::max(from, to) + entry.radius;
-        order.push_back(static_cast<std::uint32_t>(index));
-    }
-    std::ranges::sort(order, [this](std::uint32_t a, std::uint32_t b) {
-        return swept[a].low < swept[b].low || (swept[a].low == swept[b].low && a < b);
-    });
-
-    for (std::size_t at = 0; at < order.size(); ++at)
-    {
-        const Swept& a = swept[order[at]];
-        for (std::size_t next = at + 1; next < order.size() && swept[order[next]].low <= a.high; ++next)
+        Box& box = boxes.emplace_back();
+        box.place = static_cast<std::uint32_t>(index);
+        for (std::size_t turn = 0; turn < Axes; ++turn)
         {
-            const double time = FirstTouch(a, swept[order[next]]);
+            const std::size_t along = (axis + turn) % Axes;
+            const double from = entry.start[along];
+            const double to = from + entry.way[along];
+            const float low = Below(std::min(from, to) - entry.radius);
+            const float high = Above(std::max(from, to) + entry.radius);
+            if (turn == 0)
+            {
+                box.low = low;
+                box.high = high;
+            }
+            else
+            {
+                box.otherLow[turn - 1] = low;
+                box.otherHigh[turn - 1] = high;
+            }
+        }
+    }
+    std::ranges::sort(
+        boxes, [](const Box& a, const Box& b) { return a.low < b.low || (a.low == b.low && a.place < b.place); });
+
+    for (std::size_t at = 0; at < boxes.size(); ++at)
+    {
+        const Box& a = boxes[at];
+        for (std::size_t next = at + 1; next < boxes.size() && boxes[next].low <= a.high; ++next)
+        {
+            const Box& b = boxes[next];
+            if (b.otherLow[0] > a.otherHigh[0] || b.otherHigh[0] < a.otherLow[0] || b.otherLow[1] > a.otherHigh[1] ||
+                b.otherHigh[1] < a.otherLow[1])
+                continue;
+            const double time = FirstTouch(swept[a.place], swept[b.place]);
             if (time < 0.0)
                 continue;
-            const std::uint32_t first = std::min(order[at], order[next]);
-            const std::uint32_t second = std::max(order[at], order[next]);
-            contacts.push_back(Contact{.first = masses[first].get(),
-                                       .second = masses[second].get(),
+            const std::uint32_t low = std::min(a.place, b.place);
+            const std::uint32_t high = std::max(a.place, b.place);
+            contacts.push_back(Contact{.first = masses[low].get(),
+                                       .second = masses[high].get(),
                                        .time = time,
-                                       .firstPlace = first,
-                                       .secondPlace = second});
+                                       .firstPlace = low,
+                                       .secondPlace = high});
         }
     }
     // Several touches in one step are taken in the order they happened; the places in the list settle ties, so the

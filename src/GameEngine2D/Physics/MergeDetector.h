@@ -25,8 +25,8 @@ struct Contact
 // pass through each other within it: over a step every mass moves on a straight line, so a pair touches when the
 // closest approach of its relative motion comes within the sum of the radii.
 //
-// The broad phase sorts the masses by the interval each one sweeps along the axis on which they spread most, and
-// tests only the pairs whose intervals overlap. The buffers are kept from step to step, so a run allocates only
+// The broad phase sorts the boxes the spheres sweep along the axis on which they spread most, and tests only the
+// pairs whose boxes overlap. The buffers are kept from step to step, so a run allocates only
 // while the number of masses grows.
 class MergeDetector final
 {
@@ -44,10 +44,17 @@ private:
         double start[3];
         double way[3];
         double radius;
-        // The interval swept along the sorting axis, radius included.
-        double low;
-        double high;
         bool takesPart;
+    };
+    // The box a sphere sweeps during the step, radius included, rounded outwards to float so that the sweep reads
+    // little memory: the sorting axis first, then the other two.
+    struct Box
+    {
+        float low;
+        float high;
+        float otherLow[2];
+        float otherHigh[2];
+        std::uint32_t place;
     };
 
     [[nodiscard]] static std::size_t SpreadAxis(const std::vector<Swept>& swept);
@@ -55,7 +62,8 @@ private:
     [[nodiscard]] static double FirstTouch(const Swept& a, const Swept& b);
 
     std::vector<Swept> swept;
-    std::vector<std::uint32_t> order;
+    // The boxes of the masses that take part, sorted along the axis of the widest spread.
+    std::vector<Box> boxes;
     std::vector<Contact> contacts;
 };
 
