@@ -180,7 +180,8 @@ void Mass::Absorb(Mass& other)
     };
     precisePosition = blend(precisePosition, other.precisePosition);
     preciseSpeed = blend(preciseSpeed, other.preciseSpeed);
-    mass = static_cast<float>(total);
+    // Summed in float: a sum beyond the floats is infinite rather than an undefined conversion.
+    mass += other.mass;
     speed = Common::Point3D(static_cast<float>(preciseSpeed.x), static_cast<float>(preciseSpeed.y),
                             static_cast<float>(preciseSpeed.z));
     writtenPosition = Common::Point3D(static_cast<float>(precisePosition.x), static_cast<float>(precisePosition.y),

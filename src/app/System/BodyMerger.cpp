@@ -7,7 +7,9 @@
 #include "app/System/Sphere.h"
 #include "app/System/Sun.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 #include <utility>
 
 namespace Zandrel::System
@@ -17,6 +19,8 @@ namespace
 {
 
 using Quarnel::GameEngine2D::Physics::Contact;
+
+constexpr double LargestSize = std::numeric_limits<float>::max();
 
 bool IsSun(const Sphere& body)
 {
@@ -78,8 +82,9 @@ void BodyMerger::OnContacts(const std::vector<Contact>& contacts)
         const double takenSize = taken.GetBodySize();
         kept.GetPointMass()->Absorb(*taken.GetPointMass());
         kept.SetMass(kept.GetPointMass()->GetMass());
-        kept.SetBodySize(
-            static_cast<float>(std::cbrt(keptSize * keptSize * keptSize + takenSize * takenSize * takenSize)));
+        // Two sizes near the largest float give one beyond it, which a float cannot hold.
+        const double size = std::cbrt(keptSize * keptSize * keptSize + takenSize * takenSize * takenSize);
+        kept.SetBodySize(static_cast<float>(std::min(size, LargestSize)));
         merges.push_back(Merge{.kept = kept.GetId(), .taken = taken.GetId()});
     }
 }
@@ -88,10 +93,8 @@ void BodyMerger::Finish()
 {
     if (merges.empty())
         return;
-    // The list is walked by index: a handler of the event may not merge, but it may switch merging.
-    for (std::size_t index = 0; index < merges.size(); ++index)
+    for (const Merge& merge : merges)
     {
-        const Merge merge = merges[index];
         if (system.RemoveBody(system.FindItem(merge.taken)))
             merged.Call(merge.kept, merge.taken);
     }
