@@ -18,7 +18,8 @@ class SimulationShortcuts;
 
 // What makes the sandbox a place where work is kept: deleting the selected body (Delete, "Entfernen"), saving
 // (Ctrl+S), loading from the command line or the picker ("L", "Laden"), and undo and redo (Ctrl+Z; Ctrl+Y and
-// Ctrl+Shift+Z) of every edit: a body added in any way or deleted, the law switched, a system loaded.
+// Ctrl+Shift+Z) of every edit: a body added in any way or deleted, a body changed in the inspector, the law or
+// merging switched, bodies merged, a system loaded.
 //
 // Every edit is noticed before it happens (the solar system announces its changes), and the system as it was then
 // goes into the history; undo puts that whole system back. Time passing is no edit.

@@ -12,11 +12,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <span>
 #include <epoxy/gl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <span>
 #include <stdexcept>
 #include <vector>
 
