@@ -102,7 +102,12 @@ void SystemEditor::OnChanging()
 {
     if (replacing || recordedThisFrame)
         return;
-    history.Record(snapshot.Capture(false));
+    SystemFile::SystemData before = snapshot.Capture(false);
+    // Bodies that merged touched while the clock ran; put back running, they would merge again at the next step, so
+    // taking a merge back shows them paused, just before they met.
+    if (game.GetSolarSystem()->IsAnnouncingMerge())
+        before.paused = true;
+    history.Record(std::move(before));
     recordedThisFrame = true;
 }
 

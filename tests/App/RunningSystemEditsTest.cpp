@@ -163,6 +163,23 @@ TEST_F(RunningSystemEditsTest, BodiesThatPassThroughEachOtherInOneStepMergeOnlyW
     ASSERT_TRUE(panel.GetGame().GetEditor()->Load(*kept));
     EXPECT_TRUE(Bodies().IsMerging());
     EXPECT_TRUE(panel.Gui().GetMergeBox().IsChecked());
+
+    // A body placed on another merges at the first running step; taking that back shows them paused, or the next
+    // step would merge them again at once.
+    ASSERT_TRUE(panel.GetGame().GetEditor()->Load(*start));
+    panel.Click("chMerge");
+    AddPlanet("5", "20", "-5", "0");
+    ASSERT_EQ(Bodies().GetItems().size(), 3u);
+    auto& clock = panel.GetGame().GetWorld().GetClock();
+    panel.PressKey(SDLK_SPACE);
+    ASSERT_FALSE(clock.IsPaused());
+    panel.Frames(2);
+    ASSERT_LT(Bodies().GetItems().size(), 3u);
+    Chord(SDLK_z);
+    EXPECT_TRUE(clock.IsPaused());
+    panel.Frames(3);
+    EXPECT_EQ(Bodies().GetItems().size(), 3u);
+    ExpectBodiesListAndMassesAgree();
 }
 
 // The sanitizers watch for anything that still reaches a deleted body: the trails, the camera's follow, the launch

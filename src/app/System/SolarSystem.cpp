@@ -49,7 +49,11 @@ SolarSystem::SolarSystem(std::string systemName, Quarnel::GameEngine2D::Scene::S
 {
     LoadSphereMesh();
     ConfigureWorld();
-    merger = std::make_unique<BodyMerger>(*this, [this] { changing.Call(); });
+    merger = std::make_unique<BodyMerger>(*this, [this] {
+        announcingMerge = true;
+        changing.Call();
+        announcingMerge = false;
+    });
     sunImage =
         scene.GetGameEngine().GetVideoEngine().GetImages().CreateSurfaceFromFile(DataFile(Sun::TextureFile), true);
 }

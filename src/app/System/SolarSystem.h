@@ -67,6 +67,8 @@ public:
     // Raised before every body is added, removed or changed and before the law changes (not for RemoveAll): whoever
     // keeps a history of the system learns of an edit while the system is still as it was.
     [[nodiscard]] Quarnel::Common::EventAddHandler<>& OnChanging() { return changing.GetAddHandler(); }
+    // While OnChanging is raised: whether the change about to happen is bodies merging.
+    [[nodiscard]] bool IsAnnouncingMerge() const { return announcingMerge; }
     // Raised with a body's identifier after it has been removed, so that nobody keeps following or drawing it.
     [[nodiscard]] Quarnel::Common::EventAddHandler<std::uint16_t>& OnBodyRemoved()
     {
@@ -119,6 +121,7 @@ private:
     std::uint16_t lastId = 0;
     // Whether the gravity's pairs are shared out over every core (many bodies) or walked on this thread.
     bool gravityShared = false;
+    bool announcingMerge = false;
     // The sun image, read at start-up so that a missing or broken file is reported then, not at the first sun;
     // it keeps the image in the cache for every sun after.
     std::shared_ptr<Quarnel::GameEngine2D::Video::Surfaces> sunImage;
