@@ -1,6 +1,7 @@
 #include "GameEngine2D/Physics/PairWalk.h"
 
 #include "GameEngine2D/Physics/Avx512Support.h"
+#include "GameEngine2D/Physics/RowTile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -21,16 +22,6 @@ inline float PullingMass(float value)
 }
 
 // ---- The portable walk: two rows at a time, the columns in tiles ----
-
-// Columns per tile: the pair forces of two rows over one tile wait on the stack for their in-order sums.
-constexpr std::size_t TileColumns = 256;
-
-struct RowTile
-{
-    float x[TileColumns];
-    float y[TileColumns];
-    float z[TileColumns];
-};
 
 // The forces of the pairs (i, j), begin <= j < end, on mass i are written to the tile; the opposite forces are
 // subtracted from the masses j at once (adding F × −1 is exactly subtracting F). This loop carries no dependency

@@ -1,6 +1,7 @@
 #include "GameEngine2D/Physics/ParallelGravity.h"
 
 #include "GameEngine2D/Physics/Avx512Support.h"
+#include "GameEngine2D/Physics/RowTile.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,16 +70,6 @@ float TreeSum(const float (&lanes)[Lanes])
 }
 
 // ---- The portable chunk: one row at a time, its sums kept in sixteen lanes ----
-
-// Columns per tile of the portable chunk: a row's pair forces over one tile wait on the stack to join its lanes.
-constexpr std::size_t TileColumns = 256;
-
-struct RowTile
-{
-    float x[TileColumns];
-    float y[TileColumns];
-    float z[TileColumns];
-};
 
 // The forces of a row's pairs with `length` columns go to the tile and are taken from the columns' sums; the
 // columns before `after` (those up to the row) weigh 0. A plain loop without branches, so that it vectorises;

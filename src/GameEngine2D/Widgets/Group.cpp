@@ -26,6 +26,22 @@ namespace
 {
     return widgetName.empty() ? fallback : widgetName;
 }
+
+// Disposes the controls and takes their nodes out of the group's node tree, so they are not drawn again; the
+// group's own nodes (background, highlight) stay. Children are found by name, and controls may share one: the
+// children are built again without the disposed ones, in one pass however many go.
+void DisposeAndDetach(Scene::Node& group, const Group::ControlList& disposed, Scene::IGameEngine& gameEngine)
+{
+    for (const std::shared_ptr<Control>& control : disposed)
+        control->Dispose(gameEngine);
+    const Scene::Node::NodeList nodes = group.GetChildren();
+    group.ClearChildren();
+    for (const std::shared_ptr<Scene::Node>& child : nodes)
+    {
+        if (std::ranges::find(disposed, child) == disposed.end())
+            group.AddChild(child);
+    }
+}
 } // namespace
 
 Group::Group(const std::string& widgetName, Frame& owner, const Common::Rect& rect) :
@@ -165,17 +181,7 @@ void Group::DisposeControls()
     Scene::IGameEngine& gameEngine = GetFrame().GetScene().GetGameEngine();
     const ControlList disposed = controls.Items();
     controls.Clear();
-    for (const std::shared_ptr<Control>& control : disposed)
-        control->Dispose(gameEngine);
-    // The disposed controls leave the node tree too, so they are not drawn again; the group's own nodes
-    // (background, highlight) stay.
-    const Scene::Node::NodeList nodes = GetChildren();
-    ClearChildren();
-    for (const std::shared_ptr<Scene::Node>& child : nodes)
-    {
-        if (std::ranges::find(disposed, child) == disposed.end())
-            AddChild(child);
-    }
+    DisposeAndDetach(*this, disposed, gameEngine);
 }
 
 void Group::RemoveControls(const ControlList& removed)
@@ -187,17 +193,7 @@ void Group::RemoveControls(const ControlList& removed)
         if (control && controls.Remove([&control](const Control& entry) { return &entry == control.get(); }))
             disposed.push_back(control);
     }
-    for (const std::shared_ptr<Control>& control : disposed)
-        control->Dispose(gameEngine);
-    // Children are found by name, and controls may share one: the list is built again without the removed ones,
-    // in one pass however many go.
-    const Scene::Node::NodeList nodes = GetChildren();
-    ClearChildren();
-    for (const std::shared_ptr<Scene::Node>& child : nodes)
-    {
-        if (std::ranges::find(disposed, child) == disposed.end())
-            AddChild(child);
-    }
+    DisposeAndDetach(*this, disposed, gameEngine);
 }
 
 } // namespace Quarnel::GameEngine2D::Widgets
