@@ -3,10 +3,16 @@
 #include "GameEngine2D/Physics/SimulationClock.h"
 #include "GameEngine2D/Physics/World.h"
 #include "GameEngine2D/Scene/Camera.h"
+#include "GameEngine2D/Scene/StaticMeshNode.h"
 #include "GameTestSupport.h"
 #include "Support/Pixels.h"
+#include "app/System/Planet.h"
+#include "app/System/Sphere.h"
 #include "app/System/SphereDetail.h"
+#include "app/System/Sun.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
 #include <gtest/gtest.h>
@@ -89,6 +95,117 @@ TEST_F(GameTest, ANearSunLooksAsItAlwaysHas)
                 << x << ", " << y << ": " << actual;
         }
     }
+}
+
+// The window's pixels around its centre that differ from a background frame, and their mean colour.
+struct Blot
+{
+    static constexpr int Half = 12;
+    std::array<std::array<bool, 2 * Half + 1>, 2 * Half + 1> covered{};
+    std::array<double, 3> mean{};
+    int count = 0;
+
+    using Pixels = std::array<std::array<Rgba, 2 * Half + 1>, 2 * Half + 1>;
+
+    static Pixels ReadPixels()
+    {
+        Pixels pixels;
+        for (int dy = -Half; dy <= Half; ++dy)
+        {
+            for (int dx = -Half; dx <= Half; ++dx)
+                pixels[static_cast<std::size_t>(dy + Half)][static_cast<std::size_t>(dx + Half)] =
+                    Quarnel::TestSupport::ReadPixel(512 + dx, 384 + dy);
+        }
+        return pixels;
+    }
+
+    static Blot Read(const Pixels& background)
+    {
+        Blot blot;
+        const Pixels pixels = ReadPixels();
+        for (std::size_t y = 0; y < pixels.size(); ++y)
+        {
+            for (std::size_t x = 0; x < pixels.size(); ++x)
+            {
+                const Rgba pixel = pixels[y][x];
+                if (Quarnel::TestSupport::NearlyEqual(pixel, background[y][x], 8))
+                    continue;
+                blot.covered[y][x] = true;
+                blot.mean[0] += pixel.r;
+                blot.mean[1] += pixel.g;
+                blot.mean[2] += pixel.b;
+                ++blot.count;
+            }
+        }
+        for (double& channel : blot.mean)
+            channel /= std::max(blot.count, 1);
+        return blot;
+    }
+
+    // Whether every pixel covered here has a covered pixel of `other` at most one pixel away.
+    [[nodiscard]] bool LiesNear(const Blot& other) const
+    {
+        for (int y = 0; y <= 2 * Half; ++y)
+        {
+            for (int x = 0; x <= 2 * Half; ++x)
+            {
+                if (!covered[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)])
+                    continue;
+                bool near = false;
+                for (int ny = std::max(y - 1, 0); ny <= std::min(y + 1, 2 * Half); ++ny)
+                {
+                    for (int nx = std::max(x - 1, 0); nx <= std::min(x + 1, 2 * Half); ++nx)
+                        near = near || other.covered[static_cast<std::size_t>(ny)][static_cast<std::size_t>(nx)];
+                }
+                if (!near)
+                    return false;
+            }
+        }
+        return true;
+    }
+};
+
+class TinyBodyTest : public GameTest
+{
+protected:
+    // Outside the reference planes, lit from the side by the light at the origin as the start camera sees it.
+    static inline const Point3D Place{30.0f, 70.0f, 70.0f};
+
+    // A body a few pixels across at the window's centre, drawn as a disc and then by the model (a whole turn of its
+    // mesh makes it draw as a body of its own look), over the frame drawn without it.
+    void ExpectTheDiscToLookLikeTheModel(const std::shared_ptr<System::Sphere>& body)
+    {
+        game->GetCamera()->SetTarget(Place);
+        body->GetMeshNode()->SetVisible(false);
+        RunFrames(2);
+        const Blot::Pixels background = Blot::ReadPixels();
+        body->GetMeshNode()->SetVisible(true);
+        RunFrames(1);
+        const float scale = body->GetMeshNode()->GetScale()->X();
+        ASSERT_EQ(SphereDetail::ChooseLevel(Bodies().GetDetail().PixelRadius(body->GetPosition(), scale)),
+                  SphereDetail::DiscLevel);
+        const Blot disc = Blot::Read(background);
+        body->GetMeshNode()->SetRotation(Point3D(0.0f, 0.0f, 360.0f));
+        RunFrames(1);
+        const Blot model = Blot::Read(background);
+        EXPECT_GT(model.count, 12);
+        EXPECT_TRUE(disc.LiesNear(model));
+        EXPECT_TRUE(model.LiesNear(disc));
+        // The disc's sectors are flat, so the narrow shaded band along the model's terminator and the texture's
+        // finer grain differ; the mean stays within about a tenth of the full scale.
+        for (std::size_t channel = 0; channel < 3; ++channel)
+            EXPECT_NEAR(disc.mean[channel], model.mean[channel], 30.0) << "channel " << channel;
+    }
+};
+
+TEST_F(TinyBodyTest, ATinyHalfLitPlanetLooksLikeTheModel)
+{
+    ExpectTheDiscToLookLikeTheModel(Bodies().AddPlanet("Planet", Place, 1.0f, 17.0f));
+}
+
+TEST_F(TinyBodyTest, ATinySunLooksLikeTheModel)
+{
+    ExpectTheDiscToLookLikeTheModel(Bodies().AddSun("Sonne", Place, 1.0f, 17.0f));
 }
 
 // Counted are the allocations of C++ code, ours and the standard library's, on every thread. Mesa's software

@@ -36,6 +36,18 @@ void TriangleBatch::Add(std::span<const Data::VertexRecord> meshPositions,
     coordinates.insert(coordinates.end(), meshCoordinates.begin(), meshCoordinates.end());
 }
 
+void TriangleBatch::AddFlat(const std::array<Data::VertexRecord, 3>& corners, Data::VertexRecord normal,
+                            const Data::VertexRecord* coordinate)
+{
+    for (const Data::VertexRecord& corner : corners)
+    {
+        positions.push_back(corner);
+        normals.push_back(normal);
+        if (coordinate != nullptr)
+            coordinates.push_back(*coordinate);
+    }
+}
+
 void TriangleBatch::Draw(Engine& engine, const Material& material) const
 {
     if (positions.empty())

@@ -30,6 +30,10 @@ public:
     void Add(std::span<const Data::VertexRecord> positions, std::span<const Data::VertexRecord> normals,
              std::span<const Data::VertexRecord> coordinates, const Rotation& rotation, float scale,
              Common::Point3D offset);
+    // One triangle whose three corners share `normal` and, when `coordinate` is given, one texture coordinate: a flat
+    // facet of a single colour, already in place. A batch mixing this with textured meshes must give coordinates.
+    void AddFlat(const std::array<Data::VertexRecord, 3>& corners, Data::VertexRecord normal,
+                 const Data::VertexRecord* coordinate);
     // Applies `material`, draws every gathered triangle in the current transform, ends the material.
     void Draw(Engine& engine, const Material& material) const;
     // Forgets the triangles, keeps the memory.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <span>
 
 namespace Zandrel::System
@@ -22,6 +23,38 @@ using Quarnel::GameEngine2D::Video::Material;
 using Quarnel::GameEngine2D::Video::Data::IndexedVertices;
 using Quarnel::GameEngine2D::Video::Data::LightColors;
 using Quarnel::GameEngine2D::Video::Data::VboIDs;
+using Quarnel::GameEngine2D::Video::Data::VertexRecord;
+
+VertexRecord Add(VertexRecord a, VertexRecord b, float factor) noexcept
+{
+    return {a.x + factor * b.x, a.y + factor * b.y, a.z + factor * b.z};
+}
+
+float Dot(VertexRecord a, VertexRecord b) noexcept
+{
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+// `fallback` for a vector too short to have a direction.
+VertexRecord Normalised(VertexRecord v, VertexRecord fallback) noexcept
+{
+    const float length = std::sqrt(Dot(v, v));
+    if (!(length > 1e-20f) || !std::isfinite(length))
+        return fallback;
+    return {v.x / length, v.y / length, v.z / length};
+}
+
+// The texture coordinate of the sphere's point in direction `d` (the body's own frame), laid out as the generated
+// spheres lay theirs: u around the y axis from +z towards +x, v from the north pole, stored negated.
+VertexRecord SphereCoordinate(VertexRecord d) noexcept
+{
+    constexpr float Pi = std::numbers::pi_v<float>;
+    float u = std::atan2(d.x, d.z) / (2.0f * Pi);
+    if (u < 0.0f)
+        u += 1.0f;
+    const float theta = std::acos(std::clamp(d.y, -1.0f, 1.0f));
+    return {u, -(1.0f - theta / Pi), 0.0f};
+}
 
 const Quarnel::GameEngine2D::Video::Surfaces* ImageOf(const Material& material)
 {
@@ -46,6 +79,20 @@ SphereDetail::SphereDetail(Quarnel::GameEngine2D::Video::Engine& video, const In
                            VboIDs modelBuffers)
 {
     levels[FinestLevel].buffers = modelBuffers;
+    discRimFactor = static_cast<float>(
+        std::sqrt(2.0 * std::numbers::pi / (DiscSectors * std::sin(2.0 * std::numbers::pi / DiscSectors))));
+    for (int edge = 0; edge <= DiscSectors; ++edge)
+    {
+        const double angle = 2.0 * std::numbers::pi * edge / DiscSectors;
+        discEdges[static_cast<std::size_t>(edge)] = {static_cast<float>(std::cos(angle)),
+                                                     static_cast<float>(std::sin(angle))};
+        if (edge < DiscSectors)
+        {
+            const double middle = angle + std::numbers::pi / DiscSectors;
+            discMiddles[static_cast<std::size_t>(edge)] = {static_cast<float>(std::cos(middle)),
+                                                           static_cast<float>(std::sin(middle))};
+        }
+    }
     for (const auto& position : model.GetPositions())
         modelRadius = std::max(modelRadius, std::hypot(position.x, position.y, position.z));
     for (std::size_t level = 1; level < LevelCount; ++level)
@@ -70,6 +117,14 @@ void SphereDetail::BeginFrame(const Quarnel::GameEngine2D::Video::Engine& video)
     projection = Quarnel::GameEngine2D::Video::TriangleBatch::CurrentProjection();
     frameScale = std::hypot(modelView[0], modelView[1], modelView[2]);
     halfHeight = video.GetScreenSize().Y() / 2.0f;
+    // The modelview's turning part is a rotation times frameScale: its inverse is the transpose over frameScale².
+    const std::array<float, 16>& m = modelView;
+    const float inverseSquare = frameScale > 0.0f ? 1.0f / (frameScale * frameScale) : 0.0f;
+    eyeInFrame = {-(m[0] * m[12] + m[1] * m[13] + m[2] * m[14]) * inverseSquare,
+                  -(m[4] * m[12] + m[5] * m[13] + m[6] * m[14]) * inverseSquare,
+                  -(m[8] * m[12] + m[9] * m[13] + m[10] * m[14]) * inverseSquare};
+    viewRight = Normalised({m[0], m[4], m[8]}, {1.0f, 0.0f, 0.0f});
+    viewUp = Normalised({m[1], m[5], m[9]}, {0.0f, 1.0f, 0.0f});
     // A frame that failed half-way left its batches filled.
     for (Slot& slot : slots)
     {
@@ -130,6 +185,11 @@ bool SphereDetail::Batch(int level, const Material& material, Point3D position, 
             slot.Take(material);
         else if (!slot.Shows(material))
             continue;
+        if (level == DiscLevel)
+        {
+            AddDisc(slot.batch, material.GetTexture() != nullptr, position, rotation, scale);
+            return true;
+        }
         const Level& shape = levels[static_cast<std::size_t>(level)];
         // Untextured looks leave the coordinates out, as the buffers of a mesh without texture do.
         const std::span<const Quarnel::GameEngine2D::Video::Data::VertexRecord> coordinates =
@@ -140,6 +200,47 @@ bool SphereDetail::Batch(int level, const Material& material, Point3D position, 
         return true;
     }
     return false;
+}
+
+void SphereDetail::AddDisc(Quarnel::GameEngine2D::Video::TriangleBatch& batch, bool textured, Point3D position,
+                           Point3D rotation, float scale) const
+{
+    const VertexRecord centre{position.X(), position.Y(), position.Z()};
+    // The disc faces the eye and keeps the view's up direction, so its sectors wind as the sphere's front does.
+    const VertexRecord toEye = Normalised(Add(eyeInFrame, centre, -1.0f),
+                                          Normalised({modelView[2], modelView[6], modelView[10]}, {0.0f, 0.0f, 1.0f}));
+    const VertexRecord right = Normalised(Add(viewRight, toEye, -Dot(viewRight, toEye)), viewRight);
+    const VertexRecord upInPlane = Add(viewUp, toEye, -Dot(viewUp, toEye));
+    const VertexRecord up = Normalised(Add(upInPlane, right, -Dot(upInPlane, right)), viewUp);
+    // The rim reaches a little beyond the sphere's radius so that the polygon covers the circle's area.
+    const float radius = modelRadius * std::abs(scale) * discRimFactor;
+    // Normals carry the body's scale as the batched spheres' do (lighting runs without normalising).
+    const float normalScale = scale != 0.0f ? 1.0f / std::abs(scale) : 0.0f;
+    // A sector stands for the part of the visible half-sphere in front of it; over the sector's area the sphere's
+    // normal averages 2/3 towards the eye and 2/3 · sinc(π / sectors) outwards.
+    constexpr float Half = std::numbers::pi_v<float> / DiscSectors;
+    const float outwards = 2.0f / 3.0f * std::sin(Half) / Half;
+    constexpr float Forwards = 2.0f / 3.0f;
+    const Quarnel::GameEngine2D::Video::TriangleBatch::Rotation turn =
+        Quarnel::GameEngine2D::Video::TriangleBatch::RotationOf(rotation);
+    const auto rim = [&](const std::array<float, 2>& cosSin) {
+        return Add(Add(centre, right, radius * cosSin[0]), up, radius * cosSin[1]);
+    };
+    for (std::size_t sector = 0; sector < DiscSectors; ++sector)
+    {
+        const std::array<float, 2>& middle = discMiddles[sector];
+        const VertexRecord towards =
+            Add(Add(VertexRecord{0.0f, 0.0f, 0.0f}, toEye, Forwards), right, outwards * middle[0]);
+        const VertexRecord direction = Normalised(Add(towards, up, outwards * middle[1]), toEye);
+        const VertexRecord normal{direction.x * normalScale, direction.y * normalScale, direction.z * normalScale};
+        // The body's own frame: the transposed rotation turns the direction back.
+        const VertexRecord own{turn[0] * direction.x + turn[3] * direction.y + turn[6] * direction.z,
+                               turn[1] * direction.x + turn[4] * direction.y + turn[7] * direction.z,
+                               turn[2] * direction.x + turn[5] * direction.y + turn[8] * direction.z};
+        const VertexRecord coordinate = SphereCoordinate(own);
+        batch.AddFlat({centre, rim(discEdges[sector]), rim(discEdges[sector + 1])}, normal,
+                      textured ? &coordinate : nullptr);
+    }
 }
 
 void SphereDetail::DrawBatches(Quarnel::GameEngine2D::Video::Engine& video)

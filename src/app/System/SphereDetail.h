@@ -17,7 +17,9 @@ namespace Zandrel::System
 
 // How finely each body's sphere is drawn, chosen every frame from its radius on the screen. The shipped model is the
 // finest level and draws every body that shows at least FinestFrom pixels of radius, exactly as it always has; the
-// coarser levels are spheres generated once at start-up and shared by every body. Bodies drawn at a coarser level are
+// coarser levels are spheres generated once at start-up and shared by every body, except the coarsest: a body only a
+// few pixels across is drawn as a lit disc facing the eye, a fan of flat sectors shaded and textured as the parts of
+// the sphere they stand for, which costs the renderer a quarter of the triangles. Bodies drawn at a coarser level are
 // gathered into one batch per look (material) and drawn together after the last body, and bodies wholly outside the
 // view are not drawn at all. Only drawing changes: positions, masses and materials stay the bodies' own.
 //
@@ -32,6 +34,9 @@ public:
     static constexpr std::array<float, LevelCount - 1> LevelFrom{24.0f, 10.0f, 4.0f};
     // Meridians and rings of the generated levels 1 to 3.
     static constexpr std::array<std::array<int, 2>, LevelCount - 1> GeneratedLevels{{{16, 8}, {10, 5}, {6, 3}}};
+    // The coarsest level, drawn as a disc of this many sectors.
+    static constexpr int DiscLevel = LevelCount - 1;
+    static constexpr int DiscSectors = 6;
     // Different looks gathered in one frame (planet, sun, each highlighted); a further look draws body by body.
     static constexpr int BatchSlots = 4;
 
@@ -90,6 +95,8 @@ private:
                         Quarnel::GameEngine2D::Video::Data::VboIDs buffers);
     // The system-frame position in eye coordinates, and its clip w.
     [[nodiscard]] std::array<float, 3> ToEye(Quarnel::Common::Point3D position) const noexcept;
+    void AddDisc(Quarnel::GameEngine2D::Video::TriangleBatch& batch, bool textured, Quarnel::Common::Point3D position,
+                 Quarnel::Common::Point3D rotation, float scale) const;
 
     std::array<Level, LevelCount> levels;
     float modelRadius = 0.0f;
@@ -98,6 +105,14 @@ private:
     // Length of the modelview's first column: how the system's frame scales lengths.
     float frameScale = 1.0f;
     float halfHeight = 0.0f;
+    // The eye and the view's right and up directions in the system's frame.
+    Quarnel::GameEngine2D::Video::Data::VertexRecord eyeInFrame{0.0f, 0.0f, 0.0f};
+    Quarnel::GameEngine2D::Video::Data::VertexRecord viewRight{1.0f, 0.0f, 0.0f};
+    Quarnel::GameEngine2D::Video::Data::VertexRecord viewUp{0.0f, 1.0f, 0.0f};
+    // Cosine and sine of each sector's edges (DiscSectors + 1, the last the first again) and middles.
+    std::array<std::array<float, 2>, DiscSectors + 1> discEdges{};
+    std::array<std::array<float, 2>, DiscSectors> discMiddles{};
+    float discRimFactor = 1.0f;
     std::array<Slot, BatchSlots> slots;
 };
 
