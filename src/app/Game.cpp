@@ -17,7 +17,7 @@
 #include "GameEngine2D/Video/FontManager.h"
 #include "GameEngine2D/Widgets/Frame.h"
 #include "GameEngine2D/Widgets/NumberEdit.h"
-#include "app/BodyInspector.h"
+#include "app/BodyEditor.h"
 #include "app/CameraFollow.h"
 #include "app/GameGUI.h"
 #include "app/LaunchDrag.h"
@@ -164,7 +164,7 @@ void Game::ShowWithPanel()
     panel->GetRoot()->AddChild(gui);
     shortcuts = std::make_unique<SimulationShortcuts>(GetEventManager(), GetWorld().GetClock(), gui->GetFrame());
     // The selected body's values, over the 3D view in its bottom-left corner; typing there is typing into the panel.
-    inspector = std::make_shared<BodyInspector>(*panel, font, solarSystem, *gui);
+    inspector = std::make_shared<BodyEditor>(*panel, font, solarSystem, *gui);
     gui->AddChild(inspector);
     shortcuts->AddFrame(inspector->GetFrame());
     AddMotionTools();

@@ -21,7 +21,7 @@ class SolarSystem;
 class Sphere;
 } // namespace System
 
-class BodyInspector;
+class BodyEditor;
 class CameraFollow;
 class GameGUI;
 class LaunchDrag;
@@ -67,7 +67,7 @@ public:
     // Pause, speed and single step; null until Create has built the panel.
     [[nodiscard]] SimulationShortcuts* GetShortcuts() const { return shortcuts.get(); }
     // The selected body's values, shown and edited over the 3D view; null until Create has built the panel.
-    [[nodiscard]] const std::shared_ptr<BodyInspector>& GetInspector() const { return inspector; }
+    [[nodiscard]] const std::shared_ptr<BodyEditor>& GetInspector() const { return inspector; }
     // Delete, save, load, undo and redo; null until Create has built the panel.
     [[nodiscard]] SystemEditor* GetEditor() const { return editor.get(); }
     // The bodies' trails ("T" shows and hides them), the camera's following of the selected body ("F") and the
@@ -101,7 +101,7 @@ private:
     Quarnel::GameEngine2D::Input::InputSubscription windowKeys;
     std::shared_ptr<GameGUI> gui;
     std::unique_ptr<SimulationShortcuts> shortcuts;
-    std::shared_ptr<BodyInspector> inspector;
+    std::shared_ptr<BodyEditor> inspector;
     std::unique_ptr<SystemEditor> editor;
     std::shared_ptr<TrailsNode> trails;
     std::unique_ptr<CameraFollow> follow;

@@ -11,7 +11,7 @@
 #include "GameEngine2D/Widgets/List.h"
 #include "GameEngine2D/Widgets/NumberEdit.h"
 #include "Support/LogRecorder.h"
-#include "app/BodyInspector.h"
+#include "app/BodyEditor.h"
 #include "app/FilePicker.h"
 #include "app/Game.h"
 #include "app/GameGUI.h"
@@ -243,8 +243,8 @@ TEST_F(SystemEditingTest, AStartFileThatCannotBeUsedOpensTheEmptySystem)
 // Enter; undo and redo take that one edit back and forth, and a bad value warns and changes nothing.
 TEST_F(SystemEditingTest, TheInspectorShowsTheSelectedBodyLiveAndAppliesTypedValuesAsOneEdit)
 {
-    using Zandrel::BodyInspector;
-    const BodyInspector& inspector = *panel.GetGame().GetInspector();
+    using Zandrel::BodyEditor;
+    const BodyEditor& inspector = *panel.GetGame().GetInspector();
     const auto& clock = panel.GetGame().GetWorld().GetClock();
     const auto retype = [this, &inspector](std::size_t field, const std::string& text) {
         Quarnel::GameEngine2D::Widgets::NumberEdit& edit = inspector.GetField(field);
@@ -260,24 +260,24 @@ TEST_F(SystemEditingTest, TheInspectorShowsTheSelectedBodyLiveAndAppliesTypedVal
     ASSERT_TRUE(inspector.IsShown());
     const auto planet = std::dynamic_pointer_cast<Zandrel::System::Sphere>(Bodies().GetItems().at(1));
     const auto shownPlace = [&inspector] {
-        return inspector.GetField(BodyInspector::PositionField).GetText() + " " +
-               inspector.GetField(BodyInspector::PositionField + 1).GetText() + " " +
-               inspector.GetField(BodyInspector::PositionField + 2).GetText();
+        return inspector.GetField(BodyEditor::PositionField).GetText() + " " +
+               inspector.GetField(BodyEditor::PositionField + 1).GetText() + " " +
+               inspector.GetField(BodyEditor::PositionField + 2).GetText();
     };
     const std::string placeBefore = shownPlace();
     panel.Frames(30);
     EXPECT_NE(shownPlace(), placeBefore);
-    EXPECT_NEAR(std::stof(inspector.GetField(BodyInspector::PositionField).GetText()), planet->GetPosition().X(), 1e-3);
+    EXPECT_NEAR(std::stof(inspector.GetField(BodyEditor::PositionField).GetText()), planet->GetPosition().X(), 1e-3);
 
     panel.PressKey(SDLK_SPACE);
     const auto speed = clock.GetSpeed();
     const std::string before = Kept();
     const std::size_t steps = Editor().GetHistory().UndoSteps();
     const float y = planet->GetPosition().Y();
-    retype(BodyInspector::MassField, "75");
-    retype(BodyInspector::SizeField, "150");
+    retype(BodyEditor::MassField, "75");
+    retype(BodyEditor::SizeField, "150");
     // "-" and "." go into the field, not to the speed and the single step.
-    retype(BodyInspector::PositionField, "-12.5");
+    retype(BodyEditor::PositionField, "-12.5");
     panel.PressKey(SDLK_RETURN);
     EXPECT_EQ(planet->GetMass(), 75.0f);
     EXPECT_EQ(planet->GetPointMass()->GetMass(), 75.0f);
@@ -297,7 +297,7 @@ TEST_F(SystemEditingTest, TheInspectorShowsTheSelectedBodyLiveAndAppliesTypedVal
     EXPECT_EQ(Kept(), after);
 
     SelectEntry(1);
-    retype(BodyInspector::SizeField, "-");
+    retype(BodyEditor::SizeField, "-");
     panel.PressKey(SDLK_RETURN);
     EXPECT_TRUE(log.Has("Werte nicht übernommen: Größe \"-\" ist keine Zahl"));
     panel.TypeDigits("3");

@@ -1,4 +1,4 @@
-#include "app/BodyInspector.h"
+#include "app/BodyEditor.h"
 
 #include "Common/Helper.h"
 #include "Common/MyLog.h"
@@ -50,14 +50,14 @@ constexpr float NoteHeight = 16.0f;
 // Six significant digits: enough to read a value, and a moving body changes the shown text less often.
 constexpr int ShownDigits = 6;
 
-constexpr std::array<const char*, BodyInspector::FieldCount> FieldNames{"Masse",
-                                                                        "Größe",
-                                                                        "Position X",
-                                                                        "Position Y",
-                                                                        "Position Z",
-                                                                        "Geschwindigkeit X",
-                                                                        "Geschwindigkeit Y",
-                                                                        "Geschwindigkeit Z"};
+constexpr std::array<const char*, BodyEditor::FieldCount> FieldNames{"Masse",
+                                                                     "Größe",
+                                                                     "Position X",
+                                                                     "Position Y",
+                                                                     "Position Z",
+                                                                     "Geschwindigkeit X",
+                                                                     "Geschwindigkeit Y",
+                                                                     "Geschwindigkeit Z"};
 
 std::string Heading(const System::Sphere& body)
 {
@@ -65,7 +65,7 @@ std::string Heading(const System::Sphere& body)
 }
 
 // What the fields show, in their order.
-std::array<float, BodyInspector::FieldCount> ValuesOf(const System::Sphere& body)
+std::array<float, BodyEditor::FieldCount> ValuesOf(const System::Sphere& body)
 {
     const Point3D place = body.GetPosition();
     const Point3D speed = body.GetVelocity();
@@ -74,9 +74,9 @@ std::array<float, BodyInspector::FieldCount> ValuesOf(const System::Sphere& body
 
 } // namespace
 
-BodyInspector::BodyInspector(Quarnel::GameEngine2D::Scene::Scene& panelScene,
-                             std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont,
-                             std::shared_ptr<System::SolarSystem> system, GameGUI& panel) :
+BodyEditor::BodyEditor(Quarnel::GameEngine2D::Scene::Scene& panelScene,
+                       std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont,
+                       std::shared_ptr<System::SolarSystem> system, GameGUI& panel) :
     EmptyNode("inspector", Point3D(), Point3D()),
     scene(panelScene),
     font(std::move(panelFont)),
@@ -102,9 +102,9 @@ BodyInspector::BodyInspector(Quarnel::GameEngine2D::Scene::Scene& panelScene,
     AddChild(frame);
 }
 
-BodyInspector::~BodyInspector() = default;
+BodyEditor::~BodyEditor() = default;
 
-void BodyInspector::Build(float fieldHeight)
+void BodyEditor::Build(float fieldHeight)
 {
     Group& group = *frame->GetMainGroup();
     const Point3D fieldSize(Width - FieldColumn, fieldHeight, 0.0f);
@@ -144,24 +144,24 @@ void BodyInspector::Build(float fieldHeight)
     }
 }
 
-void BodyInspector::Place(float windowHeight)
+void BodyEditor::Place(float windowHeight)
 {
     laidOutForHeight = windowHeight;
     const float top = std::max(Margin, windowHeight - NoteHeight - Height - Margin);
     frame->SetArea(Rect(Point3D(Margin, top, 0.0f), Point3D(Width, Height, 0.0f)));
 }
 
-bool BodyInspector::IsShown() const
+bool BodyEditor::IsShown() const
 {
     return frame->IsVisible();
 }
 
-NumberEdit& BodyInspector::GetField(std::size_t index) const
+NumberEdit& BodyEditor::GetField(std::size_t index) const
 {
     return *fields.at(index);
 }
 
-void BodyInspector::UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
+void BodyEditor::UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine)
 {
     EmptyNode::UpdateNode(gameEngine);
     const float windowHeight = gameEngine.GetVideoEngine().GetScreenSize().y;
@@ -177,7 +177,7 @@ void BodyInspector::UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEn
         Hide();
 }
 
-void BodyInspector::Show(const std::shared_ptr<System::Sphere>& body)
+void BodyEditor::Show(const std::shared_ptr<System::Sphere>& body)
 {
     if (shownId != body->GetId() || !frame->IsVisible())
     {
@@ -194,7 +194,7 @@ void BodyInspector::Show(const std::shared_ptr<System::Sphere>& body)
         ShowValue(index, values.at(index));
 }
 
-void BodyInspector::Hide()
+void BodyEditor::Hide()
 {
     if (!frame->IsVisible())
         return;
@@ -204,7 +204,7 @@ void BodyInspector::Hide()
     ForgetTyping();
 }
 
-void BodyInspector::ShowValue(std::size_t index, float value)
+void BodyEditor::ShowValue(std::size_t index, float value)
 {
     NumberEdit& field = *fields.at(index);
     if (typed.at(index) || field.IsFocused())
@@ -222,12 +222,12 @@ void BodyInspector::ShowValue(std::size_t index, float value)
     showing = false;
 }
 
-void BodyInspector::ForgetTyping()
+void BodyEditor::ForgetTyping()
 {
     typed.fill(false);
 }
 
-std::optional<float> BodyInspector::ReadTyped(std::size_t index, std::string& refusal) const
+std::optional<float> BodyEditor::ReadTyped(std::size_t index, std::string& refusal) const
 {
     const std::string& text = fields.at(index)->GetTextNode()->GetText();
     const std::optional<float> value = Quarnel::Common::Helper::ParseFloat(text);
@@ -244,7 +244,7 @@ std::optional<float> BodyInspector::ReadTyped(std::size_t index, std::string& re
     return std::nullopt;
 }
 
-bool BodyInspector::Apply()
+bool BodyEditor::Apply()
 {
     if (!shownId)
         return false;
@@ -257,7 +257,7 @@ bool BodyInspector::Apply()
         return true;
     }
 
-    std::array<float, BodyInspector::FieldCount> values = ValuesOf(*body);
+    std::array<float, BodyEditor::FieldCount> values = ValuesOf(*body);
     for (std::size_t index = 0; index < FieldCount; ++index)
     {
         if (!typed.at(index))

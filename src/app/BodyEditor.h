@@ -32,17 +32,17 @@ class GuiDesigner;
 // of the system. A value that is no number, or a mass or size below 0, is refused with a warning and changes nothing.
 //
 // The window shows only while a body is selected; it goes when the selection goes or the body is deleted.
-class BodyInspector final : public Quarnel::GameEngine2D::Scene::EmptyNode
+class BodyEditor final : public Quarnel::GameEngine2D::Scene::EmptyNode
 {
 public:
     static constexpr float Width = 200.0f;
     static constexpr float Height = 286.0f;
 
     // `panelScene` owns the inspector (through its tree) and outlives it, as does `panel`.
-    BodyInspector(Quarnel::GameEngine2D::Scene::Scene& panelScene,
-                  std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont,
-                  std::shared_ptr<System::SolarSystem> system, GameGUI& panel);
-    ~BodyInspector() override;
+    BodyEditor(Quarnel::GameEngine2D::Scene::Scene& panelScene,
+               std::shared_ptr<Quarnel::GameEngine2D::Video::Font> panelFont,
+               std::shared_ptr<System::SolarSystem> system, GameGUI& panel);
+    ~BodyEditor() override;
 
     // Follows the selection and the window's size, and shows the body's values as they are now.
     void UpdateNode(Quarnel::GameEngine2D::Scene::IGameEngine& gameEngine) override;
