@@ -228,6 +228,8 @@ private:
     std::vector<int> alphaStack;
     // DrawLineStrips' colours as OpenGL takes them; kept from call to call.
     std::vector<std::array<std::uint8_t, 4>> lineColors;
+    // DrawLineStrips' strips cut into segments, two corners each; kept from call to call.
+    std::vector<std::uint32_t> lineSegments;
     // Released (ReleaseAll) by Dispose before the surface cache.
     VertexBuffers vertexBuffers;
     ImageLoader images{settings, maskData, surfaceManager};

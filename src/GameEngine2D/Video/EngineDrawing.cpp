@@ -455,7 +455,20 @@ void Engine::DrawLineStrips(std::span<const Data::VertexRecord> points, std::spa
     glEnableClientState(GL_COLOR_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, points.data());
     glColorPointer(4, GL_UNSIGNED_BYTE, 0, lineColors.data());
-    glMultiDrawArrays(GL_LINE_STRIP, firsts.data(), counts.data(), static_cast<GLsizei>(firsts.size()));
+    // One draw of separate segments: the software renderer pays for every strip of a multi-draw as for a call of
+    // its own. A strip's segments draw the same pixels in the same colour (the last corner's under flat shading, an
+    // interpolation of the same two under smooth) as the strip does.
+    lineSegments.clear();
+    for (std::size_t strip = 0; strip < firsts.size(); ++strip)
+    {
+        const auto first = static_cast<std::uint32_t>(firsts[strip]);
+        for (std::uint32_t corner = 1; corner < static_cast<std::uint32_t>(counts[strip]); ++corner)
+        {
+            lineSegments.push_back(first + corner - 1);
+            lineSegments.push_back(first + corner);
+        }
+    }
+    glDrawElements(GL_LINES, static_cast<GLsizei>(lineSegments.size()), GL_UNSIGNED_INT, lineSegments.data());
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_COLOR_ARRAY);
     // Vertex by vertex, the last colour would stay the current one.

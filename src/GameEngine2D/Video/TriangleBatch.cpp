@@ -25,6 +25,29 @@ void TriangleBatch::Add(std::span<const Data::VertexRecord> meshPositions,
                         std::span<const Data::VertexRecord> meshCoordinates, const Rotation& rotation, float scale,
                         Common::Point3D offset)
 {
+    const auto base = static_cast<std::uint32_t>(positions.size());
+    AppendPlaced(meshPositions, meshNormals, meshCoordinates, rotation, scale, offset);
+    for (std::uint32_t corner = 0; corner < meshPositions.size(); ++corner)
+        indices.push_back(base + corner);
+}
+
+void TriangleBatch::AddIndexed(std::span<const Data::VertexRecord> meshPositions,
+                               std::span<const Data::VertexRecord> meshNormals,
+                               std::span<const Data::VertexRecord> meshCoordinates,
+                               std::span<const std::uint32_t> meshIndices, const Rotation& rotation, float scale,
+                               Common::Point3D offset)
+{
+    const auto base = static_cast<std::uint32_t>(positions.size());
+    AppendPlaced(meshPositions, meshNormals, meshCoordinates, rotation, scale, offset);
+    for (const std::uint32_t index : meshIndices)
+        indices.push_back(base + index);
+}
+
+void TriangleBatch::AppendPlaced(std::span<const Data::VertexRecord> meshPositions,
+                                 std::span<const Data::VertexRecord> meshNormals,
+                                 std::span<const Data::VertexRecord> meshCoordinates, const Rotation& rotation,
+                                 float scale, Common::Point3D offset)
+{
     const float normalScale = scale != 0.0f ? 1.0f / scale : 0.0f;
     for (const Data::VertexRecord& position : meshPositions)
     {
@@ -41,6 +64,7 @@ void TriangleBatch::AddFlat(const std::array<Data::VertexRecord, 3>& corners, Da
 {
     for (const Data::VertexRecord& corner : corners)
     {
+        indices.push_back(static_cast<std::uint32_t>(positions.size()));
         positions.push_back(corner);
         normals.push_back(normal);
         if (coordinate != nullptr)
@@ -50,7 +74,7 @@ void TriangleBatch::AddFlat(const std::array<Data::VertexRecord, 3>& corners, Da
 
 void TriangleBatch::Draw(Engine& engine, const Material& material) const
 {
-    if (positions.empty())
+    if (indices.empty())
         return;
     engine.ApplyMaterial(material);
     // Every mesh of a batch has coordinates or none does; a mix draws without them.
@@ -66,7 +90,12 @@ void TriangleBatch::Draw(Engine& engine, const Material& material) const
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(3, GL_FLOAT, 0, coordinates.data());
     }
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(positions.size()));
+    // Shared corners carry the normal of the triangles they end only: smooth shading would blend in the others.
+    GLint shading = GL_FLAT;
+    glGetIntegerv(GL_SHADE_MODEL, &shading);
+    glShadeModel(GL_FLAT);
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(indices.size()), GL_UNSIGNED_INT, indices.data());
+    glShadeModel(static_cast<GLenum>(shading));
     glDisableClientState(GL_VERTEX_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     if (textured)
@@ -79,6 +108,7 @@ void TriangleBatch::Clear() noexcept
     positions.clear();
     normals.clear();
     coordinates.clear();
+    indices.clear();
 }
 
 std::array<float, 16> TriangleBatch::CurrentProjection()

@@ -5,6 +5,7 @@
 #include "GameEngine2D/Video/Forward.h"
 
 #include <array>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -30,17 +31,24 @@ public:
     void Add(std::span<const Data::VertexRecord> positions, std::span<const Data::VertexRecord> normals,
              std::span<const Data::VertexRecord> coordinates, const Rotation& rotation, float scale,
              Common::Point3D offset);
+    // A mesh of shared corners, `indices` naming three per triangle, placed as Add places one. The batch is drawn
+    // with flat shading, so each triangle's last corner must carry its normal (Data::FlatIndexedMesh).
+    void AddIndexed(std::span<const Data::VertexRecord> positions, std::span<const Data::VertexRecord> normals,
+                    std::span<const Data::VertexRecord> coordinates, std::span<const std::uint32_t> indices,
+                    const Rotation& rotation, float scale, Common::Point3D offset);
     // One triangle whose three corners share `normal` and, when `coordinate` is given, one texture coordinate: a flat
     // facet of a single colour, already in place. A batch mixing this with textured meshes must give coordinates.
     void AddFlat(const std::array<Data::VertexRecord, 3>& corners, Data::VertexRecord normal,
                  const Data::VertexRecord* coordinate);
-    // Applies `material`, draws every gathered triangle in the current transform, ends the material.
+    // Applies `material`, draws every gathered triangle in the current transform with flat shading (each triangle
+    // coloured by its last corner), ends the material.
     void Draw(Engine& engine, const Material& material) const;
     // Forgets the triangles, keeps the memory.
     void Clear() noexcept;
 
-    [[nodiscard]] bool IsEmpty() const noexcept { return positions.empty(); }
+    [[nodiscard]] bool IsEmpty() const noexcept { return indices.empty(); }
     [[nodiscard]] std::size_t GetVertexCount() const noexcept { return positions.size(); }
+    [[nodiscard]] std::size_t GetIndexCount() const noexcept { return indices.size(); }
 
     // The projection matrix the batch will be drawn with (column-major), to judge sizes on the screen.
     [[nodiscard]] static std::array<float, 16> CurrentProjection();
@@ -48,9 +56,17 @@ public:
     [[nodiscard]] static Rotation RotationOf(Common::Point3D degrees) noexcept;
 
 private:
+    // Moves and turns the mesh's positions and normals onto the arrays' end.
+    void AppendPlaced(std::span<const Data::VertexRecord> meshPositions,
+                      std::span<const Data::VertexRecord> meshNormals,
+                      std::span<const Data::VertexRecord> meshCoordinates, const Rotation& rotation, float scale,
+                      Common::Point3D offset);
+
     std::vector<Data::VertexRecord> positions;
     std::vector<Data::VertexRecord> normals;
     std::vector<Data::VertexRecord> coordinates;
+    // Three per triangle, into the arrays above.
+    std::vector<std::uint32_t> indices;
 };
 
 } // namespace Quarnel::GameEngine2D::Video

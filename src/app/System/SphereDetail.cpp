@@ -108,7 +108,8 @@ SphereDetail::SphereDetail(Quarnel::GameEngine2D::Video::Engine& video, const In
 
 SphereDetail::Level SphereDetail::Unroll(const IndexedVertices& mesh, VboIDs buffers)
 {
-    return Level{buffers, mesh.UnrollPositions(), mesh.UnrollNormals(), mesh.UnrollTextureCoordinates()};
+    return Level{buffers, Quarnel::GameEngine2D::Video::Data::FlatIndexedMesh::FromTriangles(
+                              mesh.UnrollPositions(), mesh.UnrollNormals(), mesh.UnrollTextureCoordinates())};
 }
 
 void SphereDetail::BeginFrame(const Quarnel::GameEngine2D::Video::Engine& video)
@@ -190,16 +191,36 @@ bool SphereDetail::Batch(int level, const Material& material, Point3D position, 
             AddDisc(slot.batch, material.GetTexture() != nullptr, position, rotation, scale);
             return true;
         }
-        const Level& shape = levels[static_cast<std::size_t>(level)];
+        const Quarnel::GameEngine2D::Video::Data::FlatIndexedMesh& shape =
+            levels[static_cast<std::size_t>(level)].shared;
         // Untextured looks leave the coordinates out, as the buffers of a mesh without texture do.
         const std::span<const Quarnel::GameEngine2D::Video::Data::VertexRecord> coordinates =
             material.GetTexture() ? std::span(shape.coordinates)
                                   : std::span<const Quarnel::GameEngine2D::Video::Data::VertexRecord>();
-        slot.batch.Add(shape.positions, shape.normals, coordinates,
-                       Quarnel::GameEngine2D::Video::TriangleBatch::RotationOf(rotation), scale, position);
+        const Quarnel::GameEngine2D::Video::TriangleBatch::Rotation turn =
+            Quarnel::GameEngine2D::Video::TriangleBatch::RotationOf(rotation);
+        SelectFront(levels[static_cast<std::size_t>(level)], position, turn, scale);
+        slot.batch.AddIndexed(shape.positions, shape.normals, coordinates, frontIndices, turn, scale, position);
         return true;
     }
     return false;
+}
+
+void SphereDetail::SelectFront(const Level& shape, Point3D position,
+                               const Quarnel::GameEngine2D::Video::TriangleBatch::Rotation& turn, float scale)
+{
+    if (!(scale > 0.0f))
+    {
+        frontIndices.assign(shape.shared.indices.begin(), shape.shared.indices.end());
+        return;
+    }
+    // The eye in the level's own frame: the transposed rotation turns it back, the scale shrinks it.
+    const VertexRecord fromBody = Add(eyeInFrame, {position.X(), position.Y(), position.Z()}, -1.0f);
+    const float shrink = 1.0f / scale;
+    shape.shared.SelectFacing({shrink * (turn[0] * fromBody.x + turn[3] * fromBody.y + turn[6] * fromBody.z),
+                               shrink * (turn[1] * fromBody.x + turn[4] * fromBody.y + turn[7] * fromBody.z),
+                               shrink * (turn[2] * fromBody.x + turn[5] * fromBody.y + turn[8] * fromBody.z)},
+                              frontIndices);
 }
 
 void SphereDetail::AddDisc(Quarnel::GameEngine2D::Video::TriangleBatch& batch, bool textured, Point3D position,

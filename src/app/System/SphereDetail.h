@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Common/Point3D.h"
+#include "GameEngine2D/Video/Data/FlatIndexedMesh.h"
 #include "GameEngine2D/Video/Data/Forward.h"
 #include "GameEngine2D/Video/Data/VboIDs.h"
 #include "GameEngine2D/Video/Data/VertexRecord.h"
@@ -74,9 +75,8 @@ private:
     struct Level
     {
         Quarnel::GameEngine2D::Video::Data::VboIDs buffers;
-        std::vector<Quarnel::GameEngine2D::Video::Data::VertexRecord> positions;
-        std::vector<Quarnel::GameEngine2D::Video::Data::VertexRecord> normals;
-        std::vector<Quarnel::GameEngine2D::Video::Data::VertexRecord> coordinates;
+        // The triangles with shared corners, as batches gather them.
+        Quarnel::GameEngine2D::Video::Data::FlatIndexedMesh shared;
     };
     struct Slot
     {
@@ -95,6 +95,10 @@ private:
                         Quarnel::GameEngine2D::Video::Data::VboIDs buffers);
     // The system-frame position in eye coordinates, and its clip w.
     [[nodiscard]] std::array<float, 3> ToEye(Quarnel::Common::Point3D position) const noexcept;
+    // The level's triangles that may face the eye from a body placed so, into `frontIndices`; all of them for a
+    // mirrored body (negative size), whose turned winding makes the renderer cull the other half.
+    void SelectFront(const Level& shape, Quarnel::Common::Point3D position,
+                     const Quarnel::GameEngine2D::Video::TriangleBatch::Rotation& turn, float scale);
     void AddDisc(Quarnel::GameEngine2D::Video::TriangleBatch& batch, bool textured, Quarnel::Common::Point3D position,
                  Quarnel::Common::Point3D rotation, float scale) const;
 
@@ -114,6 +118,8 @@ private:
     std::array<std::array<float, 2>, DiscSectors> discMiddles{};
     float discRimFactor = 1.0f;
     std::array<Slot, BatchSlots> slots;
+    // SelectFront's answer, kept from body to body.
+    std::vector<std::uint32_t> frontIndices;
 };
 
 } // namespace Zandrel::System
