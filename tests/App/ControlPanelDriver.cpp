@@ -121,6 +121,15 @@ void ControlPanelDriver::TypeDigits(const std::string& digits)
     }
 }
 
+void ControlPanelDriver::Retype(const std::string& field, const std::string& text)
+{
+    Click(field);
+    for (int count = 0; count < 17; ++count)
+        PushKey(SDLK_BACKSPACE, "");
+    Frames();
+    TypeDigits(text);
+}
+
 void ControlPanelDriver::PushMove(Quarnel::Common::Point2D at)
 {
     SDL_Event event{};

@@ -63,6 +63,8 @@ public:
     // One frame per key press.
     void PressKey(SDL_Keycode key);
     void TypeDigits(const std::string& digits);
+    // Clicks the field, empties it (17 Backspaces: more than any field holds) and types `text`.
+    void Retype(const std::string& field, const std::string& text);
 
     // Raw event builders: they only push onto SDL's queue.
     static void PushMove(Quarnel::Common::Point2D at);

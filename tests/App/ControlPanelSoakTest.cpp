@@ -33,16 +33,6 @@ protected:
 
     [[nodiscard]] Zandrel::System::SolarSystem& Bodies() const { return *panel.GetGame().GetSolarSystem(); }
 
-    // Empties a focused field (its text is at most 16 bytes) and types `digits`.
-    void Retype(const std::string& field, const std::string& digits)
-    {
-        panel.Click(field);
-        for (int count = 0; count < 17; ++count)
-            ControlPanelDriver::PushKey(SDLK_BACKSPACE, "");
-        panel.Frames();
-        panel.TypeDigits(digits);
-    }
-
     // Every body and every list entry still belong together, one entry per body.
     void ExpectPanelMatchesBodies() const
     {
@@ -65,8 +55,8 @@ protected:
 
 TEST_F(ControlPanelSoakTest, SixteenDigitValuesAreTakenAndASeventeenthIsRefused)
 {
-    Retype("neMass", "99999999999999999");
-    Retype("neSize", "1234567890123456");
+    panel.Retype("neMass", "99999999999999999");
+    panel.Retype("neSize", "1234567890123456");
     EXPECT_EQ(panel.Gui().GetMassField().GetText(), "9999999999999999");
     EXPECT_EQ(panel.Gui().GetSizeField().GetText(), "1234567890123456");
 
@@ -81,14 +71,14 @@ TEST_F(ControlPanelSoakTest, SixteenDigitValuesAreTakenAndASeventeenthIsRefused)
 
 TEST_F(ControlPanelSoakTest, BodiesOfSizeOrMassZeroKeepTheSimulationFinite)
 {
-    Retype("neMass", "0");
+    panel.Retype("neMass", "0");
     panel.Click("btnAddPlanet");
-    Retype("neMass", "50");
-    Retype("neSize", "0");
+    panel.Retype("neMass", "50");
+    panel.Retype("neSize", "0");
     panel.Click("btnAddPlanet");
     panel.Click("btnAddSun");
     // An empty field reads as 0 as well.
-    Retype("neMass", "");
+    panel.Retype("neMass", "");
     panel.Click("btnAddPlanet");
     panel.Frames(30);
 

@@ -64,21 +64,13 @@ protected:
     {
         return std::dynamic_pointer_cast<Sphere>(Bodies().GetItems().at(index));
     }
-    void Retype(const std::string& field, const std::string& text)
-    {
-        panel.Click(field);
-        for (int count = 0; count < 17; ++count)
-            ControlPanelDriver::PushKey(SDLK_BACKSPACE, "");
-        panel.Frames();
-        panel.TypeDigits(text);
-    }
     // A planet from the panel's fields, moving along x.
     void AddPlanet(const std::string& mass, const std::string& size, const std::string& x, const std::string& speed)
     {
-        Retype("neMass", mass);
-        Retype("neSize", size);
-        Retype("teposition_x", x);
-        Retype("tevelocity_x", speed);
+        panel.Retype("neMass", mass);
+        panel.Retype("neSize", size);
+        panel.Retype("teposition_x", x);
+        panel.Retype("tevelocity_x", speed);
         panel.PressKey(SDLK_ESCAPE);
         panel.Click("btnAddPlanet");
     }
