@@ -194,7 +194,7 @@ TEST_F(ConservationTest, EnergyIsKineticPlusThePotentialOfTheLawAndStaysPutOnAnO
     EXPECT_EQ(AccuracyMeter::EnergyText(3.1e-7), "Energie \u2206E/E 3.1e-07");
 }
 
-TEST_F(ConservationTest, TrailsAllocateNothingOnceTheRingsAreFull)
+TEST_F(ConservationTest, FullTrailsAllocateNothingAndAreThinnedOverTheirBudget)
 {
     Bodies().AddSun("Sonne", Point3D(0.0f, 0.0f, 0.0f), 10000.0f, 100.0f);
     for (int k = 1; k <= 5; ++k)
@@ -214,6 +214,19 @@ TEST_F(ConservationTest, TrailsAllocateNothingOnceTheRingsAreFull)
     EXPECT_EQ(Quarnel::SceneTests::StopCountingAllocations(), 0);
     EXPECT_EQ(std::dynamic_pointer_cast<System::Sphere>(Bodies().GetItems().back())->GetTrail().GetCount(),
               std::dynamic_pointer_cast<System::Sphere>(Bodies().GetItems().back())->GetTrail().GetCapacity());
+
+    // Over their budget, all trails are thinned alike: six full rings of 160 samples into at most 250 points are
+    // every fourth sample (the newest among them) and the body, 41 points a trail.
+    const std::size_t ring = System::Trail::Seconds * Quarnel::GameEngine2D::Physics::SimulationClock::StepsPerSecond /
+                             System::Trail::SampleSteps;
+    ASSERT_EQ(ring, 160u);
+    for (const auto& [budget, perTrail] : {std::pair<std::size_t, std::size_t>{6 * ring, ring + 1}, {250, 41}})
+    {
+        TrailsNode thinned("thinned", Bodies(), budget);
+        offscreen.Video().InitFrame();
+        thinned.Update(offscreen.Engine());
+        EXPECT_EQ(offscreen.Video().GetVideoInfo().GetVertices(), 6 * perTrail) << budget;
+    }
 }
 
 } // namespace
