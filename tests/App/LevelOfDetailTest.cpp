@@ -37,8 +37,8 @@ TEST(SphereDetailChoice, TheFinestLevelFromTwentyFourPixelsOfRadiusAndCoarserOne
     EXPECT_EQ(SphereDetail::ChooseLevel(23.9f), 1);
     EXPECT_EQ(SphereDetail::ChooseLevel(10.0f), 1);
     EXPECT_EQ(SphereDetail::ChooseLevel(9.9f), 2);
-    EXPECT_EQ(SphereDetail::ChooseLevel(4.0f), 2);
-    EXPECT_EQ(SphereDetail::ChooseLevel(3.9f), 3);
+    EXPECT_EQ(SphereDetail::ChooseLevel(6.0f), 2);
+    EXPECT_EQ(SphereDetail::ChooseLevel(5.9f), 3);
     EXPECT_EQ(SphereDetail::ChooseLevel(0.0f), 3);
 }
 
@@ -198,9 +198,10 @@ protected:
     }
 };
 
+// The planet is nearly as large as a disc gets (5.5 pixels of radius), the sun about 3 pixels.
 TEST_F(TinyBodyTest, ATinyHalfLitPlanetLooksLikeTheModel)
 {
-    ExpectTheDiscToLookLikeTheModel(Bodies().AddPlanet("Planet", Place, 1.0f, 17.0f));
+    ExpectTheDiscToLookLikeTheModel(Bodies().AddPlanet("Planet", Place, 1.0f, 31.0f));
 }
 
 TEST_F(TinyBodyTest, ATinySunLooksLikeTheModel)

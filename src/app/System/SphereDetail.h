@@ -32,7 +32,7 @@ public:
     static constexpr int LevelCount = 4;
     static constexpr int FinestLevel = 0;
     // Smallest pixel radius drawn with levels 0, 1 and 2; anything smaller gets the coarsest level.
-    static constexpr std::array<float, LevelCount - 1> LevelFrom{24.0f, 10.0f, 4.0f};
+    static constexpr std::array<float, LevelCount - 1> LevelFrom{24.0f, 10.0f, 6.0f};
     // Meridians and rings of the generated levels 1 to 3.
     static constexpr std::array<std::array<int, 2>, LevelCount - 1> GeneratedLevels{{{16, 8}, {10, 5}, {6, 3}}};
     // The coarsest level, drawn as a disc of this many sectors.
