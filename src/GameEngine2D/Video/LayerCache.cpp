@@ -78,25 +78,35 @@ void LayerCache::Close()
         return;
     open = false;
     const std::uint64_t generation = GlTextureTraits::DeletionCount();
-    const bool unchanged = trusted && generation == textureGeneration && width == targetWidth &&
-                           height == targetHeight && projection == shownProjection && commands == shownCommands &&
-                           matrices == shownMatrices;
+    const bool unchanged = generation == textureGeneration && width == shownWidth && height == shownHeight &&
+                           projection == shownProjection && commands == shownCommands && matrices == shownMatrices;
     if (!unchanged)
     {
         // The new list becomes the shown one; the old one's storage is reused by the next frame.
         std::swap(commands, shownCommands);
         std::swap(matrices, shownMatrices);
         shownProjection = projection;
+        shownWidth = width;
+        shownHeight = height;
         textureGeneration = generation;
-        Refresh();
-        if (!trusted)
+        textureCurrent = false;
+        // A layer that changes from frame to frame (a clock at high speed, a blinking cursor) is drawn straight onto
+        // the screen: a texture would only add its own blend. After a frame without change it is kept again.
+        if (changedLastFrame)
         {
-            // No texture to draw into: the layer goes straight onto the screen, as without a cache.
             RunAll(shownCommands, shownMatrices, false);
             return;
         }
+        changedLastFrame = true;
     }
-    Show();
+    else
+        changedLastFrame = false;
+    if (!textureCurrent)
+        Refresh();
+    if (textureCurrent)
+        Show();
+    else
+        RunAll(shownCommands, shownMatrices, false);
 }
 
 void LayerCache::Flush()
@@ -104,7 +114,6 @@ void LayerCache::Flush()
     if (!open)
         return;
     open = false;
-    trusted = false;
     RunAll(commands, matrices, false);
 }
 
@@ -123,7 +132,7 @@ void LayerCache::Release() noexcept
     texture = GlTexture();
     targetWidth = 0;
     targetHeight = 0;
-    trusted = false;
+    textureCurrent = false;
 }
 
 void LayerCache::Run(const Command& command, const std::vector<std::array<float, 16>>& matrixList,
@@ -190,8 +199,7 @@ void LayerCache::RunAll(const std::vector<Command>& list, const std::vector<std:
 
 void LayerCache::Refresh()
 {
-    PrepareTarget();
-    if (!trusted)
+    if (!PrepareTarget())
         return;
     GLint previous = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previous);
@@ -206,21 +214,16 @@ void LayerCache::Refresh()
     // The blend of the screen again, for what is drawn after the layer.
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     FindCoveredTiles();
+    textureCurrent = true;
     ++refreshes;
 }
 
-void LayerCache::PrepareTarget()
+bool LayerCache::PrepareTarget()
 {
     if (width <= 0 || height <= 0)
-    {
-        trusted = false;
-        return;
-    }
+        return false;
     if (framebuffer != 0 && width == targetWidth && height == targetHeight)
-    {
-        trusted = true;
-        return;
-    }
+        return true;
     Release();
     GLuint name = 0;
     glGenTextures(1, &name);
@@ -247,11 +250,11 @@ void LayerCache::PrepareTarget()
     if (!complete)
     {
         Release();
-        return;
+        return false;
     }
     targetWidth = width;
     targetHeight = height;
-    trusted = true;
+    return true;
 }
 
 void LayerCache::FindCoveredTiles()

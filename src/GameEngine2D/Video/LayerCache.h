@@ -15,10 +15,11 @@ namespace Quarnel::GameEngine2D::Video
 //
 // While a layer is open, the engine's flat drawing calls are written down here instead of being sent to OpenGL:
 // every colour, vertex, texture and switch, and the modelview matrix of every draw. When the layer closes, the list
-// is compared with the last frame's. Equal lists draw equal pictures, so the texture is shown again; otherwise the
-// list is played into the texture first. Nothing has to tell the layer what changed: a typed character, a hover
-// highlight or a moved node all end up as different commands. Textures are named by number, and a deleted number may
-// come back with other pixels: a list made after any texture was deleted is never taken as equal.
+// is compared with the last frame's. Equal lists draw equal pictures, so the texture is shown again; a list that
+// differs is played into the texture first, or, while it differs in frame after frame, straight onto the screen.
+// Nothing has to tell the layer what changed: a typed character, a hover highlight or a moved node all end up as
+// different commands. Textures are named by number, and a deleted number may come back with other pixels: a list made
+// after any texture was deleted is never taken as equal.
 //
 // A drawing call the layer cannot write down (lights, meshes, buffers) plays what was written so far straight onto
 // the screen and drops the layer for the rest of the frame; the picture is then the one drawn without a layer.
@@ -68,11 +69,10 @@ public:
     void Issue(const Command& command);
     // The modelview of the draws that follow; only while the layer is open.
     void AddMatrix(const std::array<float, 16>& matrix);
-    // Ends the layer and shows it: from the texture when the list equals the last one, else played into the
-    // texture first.
+    // Ends the layer and shows it, from the texture unless the list changes in frame after frame.
     void Close();
-    // Plays what was written down straight onto the screen and ends the layer; the texture is not trusted any
-    // more. Does nothing when no layer is open.
+    // Plays what was written down straight onto the screen and ends the layer. Does nothing when no layer is
+    // open.
     void Flush();
     // Deletes the texture and its framebuffer (the context must be current); the next layer is drawn afresh.
     void Release() noexcept;
@@ -85,16 +85,22 @@ private:
     void RunAll(const std::vector<Command>& list, const std::vector<std::array<float, 16>>& matrixList,
                 bool intoTexture) const;
     void Refresh();
-    void PrepareTarget();
+    // Makes the texture and its framebuffer fit the layer; false when the driver refuses them.
+    bool PrepareTarget();
     // The window's tiles that the recorded primitives may touch, as runs of whole tiles per tile row.
     void FindCoveredTiles();
     void MarkCorners(const std::vector<std::array<float, 2>>& corners);
     void Show() const;
 
     bool open = false;
-    bool trusted = false;
+    // Whether the texture holds the shown list's picture.
+    bool textureCurrent = false;
+    // Whether the list of the last frame differed from the one before it.
+    bool changedLastFrame = false;
     int width = 0;
     int height = 0;
+    int shownWidth = 0;
+    int shownHeight = 0;
     int targetWidth = 0;
     int targetHeight = 0;
     std::uint64_t textureGeneration = 0;
