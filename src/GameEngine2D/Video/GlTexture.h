@@ -35,4 +35,20 @@ private:
 // One OpenGL texture name with exactly one owner.
 using GlTexture = Common::UniqueHandle<GlTextureTraits>;
 
+// A new width × height RGBA texture, left bound, that samples its nearest texel and clamps at its edges: for pictures
+// drawn pixel for pixel. Filled from `pixels` (RGBA bytes), or undefined when that is null.
+inline GlTexture CreateNearestTexture(int width, int height, const void* pixels)
+{
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    GlTexture texture(name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    return texture;
+}
+
 } // namespace Quarnel::GameEngine2D::Video
