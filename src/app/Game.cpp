@@ -158,6 +158,8 @@ void Game::ShowWithPanel()
 
     auto panel = std::make_shared<Quarnel::GameEngine2D::Scene::Scene>(GetName() + "_gui", GetGameEngine());
     panel->GetCamera()->SetOrthographic(true);
+    // The panel changes far less often than it is drawn; between changes it is shown as one finished picture.
+    panel->SetCachedLayer(true);
 
     // The control panel down the right edge, drawn over the 3D picture.
     gui = std::make_shared<GameGUI>(*panel, font, solarSystem);

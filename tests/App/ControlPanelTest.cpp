@@ -3,10 +3,12 @@
 #include "GameEngine2D/GameEngine.h"
 #include "GameEngine2D/Helper/InfoFrame.h"
 #include "GameEngine2D/Physics/MassGravities.h"
+#include "GameEngine2D/Scene/Scene.h"
 #include "GameEngine2D/Scene/StaticMeshNode.h"
 #include "GameEngine2D/Scene/TextNode.h"
 #include "GameEngine2D/Video/Data/LightColors.h"
 #include "GameEngine2D/Video/Data/MeshData.h"
+#include "GameEngine2D/Video/Engine.h"
 #include "GameEngine2D/Video/Material.h"
 #include "GameEngine2D/Widgets/Button.h"
 #include "GameEngine2D/Widgets/Checkbox.h"
@@ -25,7 +27,9 @@
 #include "app/System/Sphere.h"
 #include "app/System/Sun.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -365,6 +369,47 @@ TEST_F(ControlPanelTest, ThePanelIsDrawnDownTheRightEdgeInItsPurpleFrameWithTheF
     EXPECT_EQ(footer->GetText(), "Alpha Version, siehe info.txt");
     EXPECT_EQ(footer->GetPosition(), Point3D(2.0f, 752.0f, 2.0f));
     EXPECT_EQ(footer->GetColor(), Color(255, 255, 255, 200));
+}
+
+// Between changes the panel is shown from a picture of it kept from an earlier frame. A change must show in the very
+// next frame, and the kept picture must look like the panel drawn afresh.
+TEST_F(ControlPanelTest, TheKeptPanelPictureShowsAChangeInTheNextFrameAndLooksLikeThePanelDrawnAfresh)
+{
+    using Quarnel::TestSupport::ReadPixel;
+    using Quarnel::TestSupport::ReadPixels;
+    Quarnel::GameEngine2D::Video::Engine& video = panel.Offscreen().Video();
+    const std::uint64_t refreshes = video.GetLayerRefreshCount();
+    panel.Frames(3);
+    EXPECT_EQ(video.GetLayerRefreshCount(), refreshes) << "an unchanged panel is not drawn again";
+
+    // The box's green mark, 12 pixels right of its caption, appears in the frame after the click.
+    const auto box =
+        std::dynamic_pointer_cast<Checkbox>(panel.Gui().GetFrame().GetMainGroup()->GetControl("chCircularOrbit"));
+    ASSERT_NE(box, nullptr);
+    const Quarnel::Common::Rect area = box->GetScreenRect();
+    const int markX = static_cast<int>(area.Position().X() + area.Size().X()) + 17;
+    const int markY = static_cast<int>(area.Position().Y() + area.Size().Y() / 2.0f);
+    const auto green = [](Quarnel::TestSupport::Rgba pixel) { return pixel.g > pixel.r + 40; };
+    EXPECT_FALSE(green(ReadPixel(markX, markY))) << ReadPixel(markX, markY);
+    panel.Click(*box);
+    ASSERT_TRUE(box->IsChecked());
+    EXPECT_TRUE(green(ReadPixel(markX, markY))) << ReadPixel(markX, markY);
+
+    // Once highlights have faded, the kept picture against the panel drawn directly: one step of rounding per
+    // translucent layer at most, anywhere on the panel.
+    ControlPanelDriver::PushMove({300.0f, 300.0f});
+    panel.Frames(30);
+    constexpr int Left = 816;
+    constexpr int Width = 1024 - Left;
+    const auto kept = ReadPixels(Left, 0, Width, 768);
+    panel.PanelScene().SetCachedLayer(false);
+    panel.Frames();
+    const auto direct = ReadPixels(Left, 0, Width, 768);
+    int largest = 0;
+    for (std::size_t index = 0; index < kept.size(); ++index)
+        largest = std::max({largest, std::abs(kept[index].r - direct[index].r),
+                            std::abs(kept[index].g - direct[index].g), std::abs(kept[index].b - direct[index].b)});
+    EXPECT_LE(largest, 2);
 }
 
 } // namespace

@@ -91,11 +91,33 @@ void Scene::Update(std::uint32_t ticks)
         beforePhysics.Call();
         world->Update(animationManager->GetDelta());
         afterPhysics.Call();
-        camera->Apply(gameEngine.GetVideoEngine());
-        root->Update(gameEngine);
-        if (onUpdateEnabled && onUpdate)
-            onUpdate();
+        Video::Engine& video = gameEngine.GetVideoEngine();
+        camera->Apply(video);
+        if (!cachedLayer)
+        {
+            DrawTree();
+            return;
+        }
+        video.BeginLayer();
+        try
+        {
+            DrawTree();
+        }
+        catch (...)
+        {
+            // What was drawn before the failure still reaches the screen, as it does without a layer.
+            video.DropLayer();
+            throw;
+        }
+        video.EndLayer();
     });
+}
+
+void Scene::DrawTree()
+{
+    root->Update(gameEngine);
+    if (onUpdateEnabled && onUpdate)
+        onUpdate();
 }
 
 std::shared_ptr<EmptyNode> Scene::GetRoot() const

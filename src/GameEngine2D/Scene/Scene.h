@@ -59,12 +59,18 @@ public:
     [[nodiscard]] Common::EventAddHandler<>& OnBeforePhysics() { return beforePhysics.GetAddHandler(); }
     [[nodiscard]] Common::EventAddHandler<>& OnAfterPhysics() { return afterPhysics.GetAddHandler(); }
 
+    // Draws the node tree as one cached layer of the video engine (Engine::BeginLayer): for a flat scene over
+    // another one that changes far less often than it is drawn, such as a control panel.
+    void SetCachedLayer(bool on) { cachedLayer = on; }
+
     // 0, 1, 2, … on successive calls; numbers the scene's lights.
     int NextId();
 
 private:
     void RegisterMouseHandler();
     void FollowPointer(Common::Point2D mouse);
+    // The node tree, then onUpdate.
+    void DrawTree();
 
     std::string name;
     // The information line of a failed update, formed once rather than in every frame.
@@ -82,6 +88,7 @@ private:
     Input::InputSubscription mouseHandler;
     std::function<void()> onUpdate;
     bool onUpdateEnabled = false;
+    bool cachedLayer = false;
     int idCounter = -1;
     Common::Event<> beforePhysics;
     Common::Event<> afterPhysics;

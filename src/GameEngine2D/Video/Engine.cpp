@@ -153,6 +153,7 @@ void Engine::Dispose()
         // While the context is still current: the vertex buffers, then every cached image's textures.
         vertexBuffers.ReleaseAll();
         glyphAtlas.Release();
+        layer.Release();
         surfaceManager.FreeAll();
     }
     catch (const std::exception& error)
@@ -169,6 +170,7 @@ void Engine::ShowCursor(bool show)
 
 void Engine::SetView2D(Common::Point3D eye, Common::Point3D center, Common::Point3D up)
 {
+    layer.Flush();
     const Common::Point2D size = windowSize;
     glViewport(0, 0, static_cast<GLsizei>(size.X()), static_cast<GLsizei>(size.Y()));
     glMatrixMode(GL_PROJECTION);
@@ -184,6 +186,7 @@ void Engine::SetView2D(Common::Point3D eye, Common::Point3D center, Common::Poin
 
 void Engine::SetView3D(Common::Point3D eye, Common::Point3D center, Common::Point3D up)
 {
+    layer.Flush();
     const Common::Point2D size = windowSize;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -204,6 +207,7 @@ float Engine::GetDepth2D() const
 void Engine::InitFrame()
 {
     Common::Helper::Rethrowing("Fehler in VideoEngine.InitFrame", [this] {
+        layer.Flush();
         FollowWindowSize();
         lightCount = 0;
         alphaStack.clear();
@@ -215,6 +219,7 @@ void Engine::InitFrame()
 
 void Engine::SwapBuffers()
 {
+    layer.Flush();
     DeliverCaptures();
     SDL_GL_SwapWindow(window.get());
 }
@@ -312,6 +317,7 @@ const VideoInfo& Engine::GetVideoInfo() const
 
 void Engine::SetLighting(bool on)
 {
+    layer.Flush();
     if (on)
         glEnable(GL_LIGHTING);
     else
@@ -320,10 +326,31 @@ void Engine::SetLighting(bool on)
 
 void Engine::SetCullFace(bool on)
 {
+    layer.Flush();
     if (on)
         glEnable(GL_CULL_FACE);
     else
         glDisable(GL_CULL_FACE);
+}
+
+void Engine::BeginLayer()
+{
+    layer.Flush();
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    // A view that does not start at the window's corner is drawn directly.
+    if (viewport[0] == 0 && viewport[1] == 0)
+        layer.Open(viewport[2], viewport[3]);
+}
+
+void Engine::EndLayer()
+{
+    layer.Close();
+}
+
+void Engine::DropLayer()
+{
+    layer.Flush();
 }
 
 } // namespace Quarnel::GameEngine2D::Video

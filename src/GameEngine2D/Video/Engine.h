@@ -12,6 +12,7 @@
 #include "GameEngine2D/Video/Forward.h"
 #include "GameEngine2D/Video/GlyphAtlas.h"
 #include "GameEngine2D/Video/ImageLoader.h"
+#include "GameEngine2D/Video/LayerCache.h"
 #include "GameEngine2D/Video/MaskData.h"
 #include "GameEngine2D/Video/Materials.h"
 #include "GameEngine2D/Video/MeshFileReader.h"
@@ -193,6 +194,18 @@ public:
     virtual void DrawLineStrips(std::span<const Data::VertexRecord> points, std::span<const Common::Color> colors,
                                 std::span<const std::int32_t> firsts, std::span<const std::int32_t> counts);
 
+    // ---- Cached layer ----
+
+    // Opens a layer in the current view: the flat drawing calls up to EndLayer are written down and shown from a
+    // texture that is drawn again only when they differ from the last frame's (see LayerCache). Any other drawing
+    // call in between plays the layer onto the screen at once and draws directly for the rest of the frame.
+    void BeginLayer();
+    void EndLayer();
+    // Plays what the open layer holds onto the screen and closes it; for a layer whose drawing failed half-way.
+    void DropLayer();
+    // Frames in which a layer was drawn into its texture since start-up.
+    [[nodiscard]] std::uint64_t GetLayerRefreshCount() const noexcept { return layer.GetRefreshCount(); }
+
     // Lights switched on in this frame (EnableLight), 0 at every InitFrame.
     [[nodiscard]] int GetLightCount() const { return lightCount; }
 
@@ -219,6 +232,11 @@ private:
     // Takes over the drawable size when the window changed it; called at the start of every frame.
     void FollowWindowSize();
     void DeliverCaptures();
+    // One OpenGL command of the flat drawing calls: written into the open layer, or run at once.
+    void Emit(LayerCache::Op op, float a = 0.0f, float b = 0.0f, float c = 0.0f, float d = 0.0f);
+    void EmitColor(Common::Color color, int alpha);
+    // While a layer is open: the modelview under which the next commands draw.
+    void NoteMatrix();
 
     VideoSettings settings;
     MaskData maskData;
@@ -242,6 +260,8 @@ private:
     std::vector<FrameCallback> captures;
     // Copies of the glyphs that texts draw; released by Dispose with the other textures.
     GlyphAtlas glyphAtlas;
+    // The panel's picture between frames; released by Dispose with the other textures.
+    LayerCache layer;
     // The window owns the context's drawable, so the context is declared after it and destroyed first.
     std::unique_ptr<SDL_Window, WindowCloser> window;
     std::unique_ptr<void, ContextDeleter> context;

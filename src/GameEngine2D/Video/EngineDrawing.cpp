@@ -19,6 +19,8 @@ namespace Quarnel::GameEngine2D::Video
 namespace
 {
 
+using Op = LayerCache::Op;
+
 // OpenGL takes colour channels as unsigned bytes: the low byte of each channel.
 GLubyte Channel(int value)
 {
@@ -28,6 +30,11 @@ GLubyte Channel(int value)
 void Color4(Common::Color color, int alpha)
 {
     glColor4ub(Channel(color.r), Channel(color.g), Channel(color.b), Channel(alpha));
+}
+
+float ChannelValue(int value)
+{
+    return static_cast<float>(Channel(value));
 }
 
 std::array<GLfloat, 4> ToFloats(Common::Color color)
@@ -120,32 +127,33 @@ void Engine::DrawSurfaces(const Surfaces& surfaces, Common::Color color, Common:
 {
     const std::vector<Surface>& parts = surfaces.GetSurfaces();
     videoInfo.AddSurface(static_cast<unsigned>(parts.size()));
-    glEnable(GL_TEXTURE_2D);
+    NoteMatrix();
+    Emit(Op::Texturing, 1.0f);
     // The transparency of the nearest translucent node replaces the colour's own alpha.
-    Color4(color, GetAlphaTop().value_or(color.a));
-    EnableBlending();
+    EmitColor(color, GetAlphaTop().value_or(color.a));
+    Emit(Op::Blending, 1.0f);
     const bool natural = size.x == 0.0f && size.y == 0.0f;
     for (const Surface& part : parts)
     {
-        glBindTexture(GL_TEXTURE_2D, part.GetGlTextureId());
+        Emit(Op::BindTexture, static_cast<float>(part.GetGlTextureId()));
         const Common::Point2D partSize = part.GetSize();
         const Common::Point2D drawn = natural ? partSize : size;
         const Common::Point2D at = part.GetPosition();
         // Horizontally the texture repeats (or is cut) instead of stretching; vertically it stretches.
         const float u = drawn.x / partSize.x;
-        glBegin(GL_QUADS);
-        glTexCoord2f(0.0f, 0.0f);
-        glVertex3f(at.x, at.y, 0.0f);
-        glTexCoord2f(0.0f, 1.0f);
-        glVertex3f(at.x, at.y + drawn.y, 0.0f);
-        glTexCoord2f(u, 1.0f);
-        glVertex3f(at.x + drawn.x, at.y + drawn.y, 0.0f);
-        glTexCoord2f(u, 0.0f);
-        glVertex3f(at.x + drawn.x, at.y, 0.0f);
-        glEnd();
+        Emit(Op::Begin, static_cast<float>(GL_QUADS));
+        Emit(Op::TexCoord, 0.0f, 0.0f);
+        Emit(Op::Vertex, at.x, at.y);
+        Emit(Op::TexCoord, 0.0f, 1.0f);
+        Emit(Op::Vertex, at.x, at.y + drawn.y);
+        Emit(Op::TexCoord, u, 1.0f);
+        Emit(Op::Vertex, at.x + drawn.x, at.y + drawn.y);
+        Emit(Op::TexCoord, u, 0.0f);
+        Emit(Op::Vertex, at.x + drawn.x, at.y);
+        Emit(Op::End);
     }
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
+    Emit(Op::Blending, 0.0f);
+    Emit(Op::Texturing, 0.0f);
 }
 
 bool Engine::DrawGlyphLine(std::span<const std::shared_ptr<Texture>> pieces, float start, bool leftToRight,
@@ -158,11 +166,12 @@ bool Engine::DrawGlyphLine(std::span<const std::shared_ptr<Texture>> pieces, flo
         if (piece->GetAlpha() || parts.size() != 1 || glyphAtlas.Find(parts.front()) == nullptr)
             return false;
     }
-    glEnable(GL_TEXTURE_2D);
-    Color4(color, GetAlphaTop().value_or(color.a));
-    EnableBlending();
-    glBindTexture(GL_TEXTURE_2D, glyphAtlas.GetTextureId());
-    glBegin(GL_QUADS);
+    NoteMatrix();
+    Emit(Op::Texturing, 1.0f);
+    EmitColor(color, GetAlphaTop().value_or(color.a));
+    Emit(Op::Blending, 1.0f);
+    Emit(Op::BindTexture, static_cast<float>(glyphAtlas.GetTextureId()));
+    Emit(Op::Begin, static_cast<float>(GL_QUADS));
     float offset = start;
     const std::size_t count = pieces.size();
     for (std::size_t i = 0; i < count; ++i)
@@ -177,47 +186,49 @@ bool Engine::DrawGlyphLine(std::span<const std::shared_ptr<Texture>> pieces, flo
         const Common::Point2D size = part.GetSize();
         const float left = offset + part.GetPosition().x;
         const float top = part.GetPosition().y;
-        glTexCoord2f(region.u0, region.v0);
-        glVertex3f(left, top, 0.0f);
-        glTexCoord2f(region.u0, region.v1);
-        glVertex3f(left, top + size.y, 0.0f);
-        glTexCoord2f(region.u1, region.v1);
-        glVertex3f(left + size.x, top + size.y, 0.0f);
-        glTexCoord2f(region.u1, region.v0);
-        glVertex3f(left + size.x, top, 0.0f);
+        Emit(Op::TexCoord, region.u0, region.v0);
+        Emit(Op::Vertex, left, top);
+        Emit(Op::TexCoord, region.u0, region.v1);
+        Emit(Op::Vertex, left, top + size.y);
+        Emit(Op::TexCoord, region.u1, region.v1);
+        Emit(Op::Vertex, left + size.x, top + size.y);
+        Emit(Op::TexCoord, region.u1, region.v0);
+        Emit(Op::Vertex, left + size.x, top);
         if (leftToRight)
             offset += width;
         // Counted as the translation and the image of a piece drawn on its own.
         videoInfo.AddNode();
         videoInfo.AddSurface(1);
     }
-    glEnd();
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
+    Emit(Op::End);
+    Emit(Op::Blending, 0.0f);
+    Emit(Op::Texturing, 0.0f);
     return true;
 }
 
 void Engine::DrawRectangle(Common::Point2D size, Common::Color color)
 {
+    NoteMatrix();
     // Always opaque: neither the colour's alpha nor the transparency stack applies.
-    Color4(color, 255);
+    EmitColor(color, 255);
     // The corners run clockwise on the flat view's screen (y downwards), so with back faces culled, as they are
     // from start-up on, the rectangle would vanish. A flat rectangle has no back: culling is suspended for it.
+    // While a layer is written down only its own commands change culling, and they put it back.
     const bool culling = glIsEnabled(GL_CULL_FACE) == GL_TRUE;
     if (culling)
-        glDisable(GL_CULL_FACE);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex3f(0.0f, 0.0f, 0.0f);
-    glTexCoord2f(1.0f, 0.0f);
-    glVertex3f(size.x, 0.0f, 0.0f);
-    glTexCoord2f(1.0f, 1.0f);
-    glVertex3f(size.x, size.y, 0.0f);
-    glTexCoord2f(0.0f, 1.0f);
-    glVertex3f(0.0f, size.y, 0.0f);
-    glEnd();
+        Emit(Op::Culling, 0.0f);
+    Emit(Op::Begin, static_cast<float>(GL_QUADS));
+    Emit(Op::TexCoord, 0.0f, 0.0f);
+    Emit(Op::Vertex, 0.0f, 0.0f);
+    Emit(Op::TexCoord, 1.0f, 0.0f);
+    Emit(Op::Vertex, size.x, 0.0f);
+    Emit(Op::TexCoord, 1.0f, 1.0f);
+    Emit(Op::Vertex, size.x, size.y);
+    Emit(Op::TexCoord, 0.0f, 1.0f);
+    Emit(Op::Vertex, 0.0f, size.y);
+    Emit(Op::End);
     if (culling)
-        glEnable(GL_CULL_FACE);
+        Emit(Op::Culling, 1.0f);
 }
 
 FontManager& Engine::GetFontManager()
@@ -227,6 +238,8 @@ FontManager& Engine::GetFontManager()
 
 void Engine::ApplyMaterial(const Material& material)
 {
+    // Not a flat drawing call that a layer can hold.
+    layer.Flush();
     // A material without colours draws with the default colours (black, opaque).
     const std::shared_ptr<Data::LightColors> colors = material.GetColors();
     static const Data::LightColors defaultColors;
@@ -264,6 +277,7 @@ void Engine::ApplyMaterial(const Material& material)
 
 void Engine::EndMaterial(const Material& material)
 {
+    layer.Flush();
     if (material.GetTexture())
     {
         glDisable(GL_BLEND);
@@ -273,6 +287,7 @@ void Engine::EndMaterial(const Material& material)
 
 void Engine::EnableLight(int number, bool on)
 {
+    layer.Flush();
     const auto light = static_cast<GLenum>(GL_LIGHT0 + number);
     if (on)
     {
@@ -290,6 +305,7 @@ void Engine::EnableLight(int number, bool on)
 void Engine::SetLight(int number, const Data::LightColors& colors, const std::array<float, 4>& position,
                       float constantAttenuation, float linearAttenuation, float quadraticAttenuation)
 {
+    layer.Flush();
     const auto light = static_cast<GLenum>(GL_LIGHT0 + number);
     const std::array<GLfloat, 4> ambient = ToFloats(colors.ambient);
     const std::array<GLfloat, 4> diffuse = ToFloats(colors.diffuse);
@@ -305,6 +321,7 @@ void Engine::SetLight(int number, const Data::LightColors& colors, const std::ar
 
 void Engine::SetSpotLight(int number, Common::Point3D direction, float cutoff, float exponent)
 {
+    layer.Flush();
     const auto light = static_cast<GLenum>(GL_LIGHT0 + number);
     const std::array<GLfloat, 3> spotDirection{direction.X(), direction.Y(), direction.Z()};
     glLightfv(light, GL_SPOT_DIRECTION, spotDirection.data());
@@ -316,6 +333,7 @@ void Engine::DrawTriangle(std::span<const Data::VertexRecord> positions,
                           std::span<const Data::VertexRecord> textureCoordinates,
                           std::span<const Data::VertexRecord> normals)
 {
+    layer.Flush();
     if (positions.empty())
         throw std::invalid_argument("Vertex is null");
     // Every list is checked before anything is drawn, so a short list never leaves a begun primitive behind.
@@ -340,6 +358,7 @@ void Engine::DrawTriangle(std::span<const Data::VertexRecord> positions,
 void Engine::DrawLine(std::span<const Data::VertexRecord> positions, std::span<const Data::VertexRecord>,
                       std::span<const Data::VertexRecord>)
 {
+    layer.Flush();
     if (positions.empty())
         throw std::invalid_argument("Vertex is null");
     CheckCorners(positions, 2, "positions");
@@ -353,6 +372,7 @@ void Engine::DrawFaces(std::span<const Data::VertexRecord> positions, std::span<
                        std::span<const Data::VertexRecord> textureCoordinates,
                        std::span<const Data::VertexRecord> normals)
 {
+    layer.Flush();
     for (const Data::Face& face : faces)
     {
         // Indices are checked before the face begins, so bad data never leaves a begun primitive behind.
@@ -389,7 +409,7 @@ void Engine::DrawFaces(std::span<const Data::VertexRecord> positions, std::span<
 void Engine::AddVertex(float x, float y, float z)
 {
     videoInfo.AddVertices(1);
-    glVertex3f(x, y, z);
+    Emit(Op::Vertex, x, y, z);
 }
 
 void Engine::AddVertex(Common::Point3D point)
@@ -402,7 +422,7 @@ void Engine::SetColor(Common::Color color)
     // The only colour that is scaled by the transparency stack rather than replaced by it.
     const std::optional<int> top = GetAlphaTop();
     const int alpha = top ? static_cast<int>(color.a * (*top / 255.0)) : color.a;
-    Color4(color, alpha);
+    EmitColor(color, alpha);
 }
 
 void Engine::BeginShape(BasicShapeType type)
@@ -410,20 +430,41 @@ void Engine::BeginShape(BasicShapeType type)
     // The type is checked first, so an unknown one changes no state.
     const GLenum mode = ToGlMode(type);
     videoInfo.AddVertexObject();
+    NoteMatrix();
     // The blend function is set here too, so a shape's alpha does not depend on what was drawn before it.
-    EnableBlending();
-    glBegin(mode);
+    Emit(Op::Blending, 1.0f);
+    Emit(Op::Begin, static_cast<float>(mode));
 }
 
 void Engine::EndShape()
 {
-    glEnd();
-    glDisable(GL_BLEND);
+    Emit(Op::End);
+    Emit(Op::Blending, 0.0f);
+}
+
+void Engine::Emit(LayerCache::Op op, float a, float b, float c, float d)
+{
+    layer.Issue({op, {a, b, c, d}});
+}
+
+void Engine::EmitColor(Common::Color color, int alpha)
+{
+    Emit(Op::Color, ChannelValue(color.r), ChannelValue(color.g), ChannelValue(color.b), ChannelValue(alpha));
+}
+
+void Engine::NoteMatrix()
+{
+    if (!layer.IsOpen())
+        return;
+    std::array<GLfloat, 16> matrix{};
+    glGetFloatv(GL_MODELVIEW_MATRIX, matrix.data());
+    layer.AddMatrix(matrix);
 }
 
 void Engine::DrawLineStrips(std::span<const Data::VertexRecord> points, std::span<const Common::Color> colors,
                             std::span<const std::int32_t> firsts, std::span<const std::int32_t> counts)
 {
+    layer.Flush();
     if (colors.size() != points.size() || firsts.size() != counts.size())
         throw std::invalid_argument(fmt::format("{} points with {} colours, {} strip starts with {} lengths",
                                                 points.size(), colors.size(), firsts.size(), counts.size()));
@@ -479,6 +520,7 @@ void Engine::DrawLineStrips(std::span<const Data::VertexRecord> points, std::spa
 
 void Engine::DrawBuffers(BasicShapeType type, const Data::VboIDs& buffers)
 {
+    layer.Flush();
     const GLenum mode = ToGlMode(type);
     const bool textured = buffers.textureCoordinates != 0;
     glEnableClientState(GL_VERTEX_ARRAY);

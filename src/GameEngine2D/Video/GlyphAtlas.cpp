@@ -66,18 +66,10 @@ bool GlyphAtlas::Place(int width, int height, int& x, int& y)
 
 void GlyphAtlas::CreateTexture()
 {
-    GLuint name = 0;
-    glGenTextures(1, &name);
-    texture = GlTexture(name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     // Transparent where nothing is copied yet.
     const std::vector<std::uint8_t> clear(static_cast<std::size_t>(Edge) * Edge * 4u, 0);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, Edge, Edge, 0, GL_RGBA, GL_UNSIGNED_BYTE, clear.data());
+    texture = CreateNearestTexture(Edge, Edge, clear.data());
 }
 
 } // namespace Quarnel::GameEngine2D::Video

@@ -1,0 +1,406 @@
+#include "GameEngine2D/Video/LayerCache.h"
+
+#include <SDL.h>
+#include <algorithm>
+#include <cmath>
+#include <epoxy/gl.h>
+
+namespace Quarnel::GameEngine2D::Video
+{
+
+namespace
+{
+
+// The screen is covered in tiles of this many pixels; the texture is put on the screen over every tile a primitive
+// of the layer may reach, so the translucent quad stays as small as the layer allows.
+constexpr int TileEdge = 16;
+// Rasterised pixels may reach a little beyond the exact corners (lines, rounding): the corners grow by this much.
+constexpr float CornerMargin = 2.0f;
+
+GLubyte Byte(float value)
+{
+    return static_cast<GLubyte>(std::lround(value));
+}
+
+// The column-major 4×4 product a × b.
+std::array<float, 16> Multiply(const std::array<float, 16>& a, const std::array<float, 16>& b)
+{
+    std::array<float, 16> product{};
+    for (int column = 0; column < 4; ++column)
+        for (int row = 0; row < 4; ++row)
+        {
+            float sum = 0.0f;
+            for (int k = 0; k < 4; ++k)
+                sum += a[static_cast<std::size_t>(k * 4 + row)] * b[static_cast<std::size_t>(column * 4 + k)];
+            product[static_cast<std::size_t>(column * 4 + row)] = sum;
+        }
+    return product;
+}
+
+} // namespace
+
+void LayerCache::Open(int windowWidth, int windowHeight)
+{
+    width = windowWidth;
+    height = windowHeight;
+    commands.clear();
+    matrices.clear();
+    glGetFloatv(GL_PROJECTION_MATRIX, projection.data());
+    // The state the first draws find, written down so that the list says everything it relies on.
+    std::array<GLfloat, 4> color{};
+    glGetFloatv(GL_CURRENT_COLOR, color.data());
+    commands.push_back({Op::Color, {color[0] * 255.0f, color[1] * 255.0f, color[2] * 255.0f, color[3] * 255.0f}});
+    commands.push_back({Op::Blending, {glIsEnabled(GL_BLEND) == GL_TRUE ? 1.0f : 0.0f}});
+    commands.push_back({Op::Texturing, {glIsEnabled(GL_TEXTURE_2D) == GL_TRUE ? 1.0f : 0.0f}});
+    commands.push_back({Op::Culling, {glIsEnabled(GL_CULL_FACE) == GL_TRUE ? 1.0f : 0.0f}});
+    open = true;
+}
+
+void LayerCache::Issue(const Command& command)
+{
+    if (open)
+        commands.push_back(command);
+    else
+        Run(command, matrices, false);
+}
+
+void LayerCache::AddMatrix(const std::array<float, 16>& matrix)
+{
+    if (!matrices.empty() && matrices.back() == matrix)
+        return;
+    matrices.push_back(matrix);
+    commands.push_back({Op::Matrix, {static_cast<float>(matrices.size() - 1)}});
+}
+
+void LayerCache::Close()
+{
+    if (!open)
+        return;
+    open = false;
+    const std::uint64_t generation = GlTextureTraits::DeletionCount();
+    const bool unchanged = generation == textureGeneration && width == shownWidth && height == shownHeight &&
+                           projection == shownProjection && commands == shownCommands && matrices == shownMatrices;
+    if (!unchanged)
+    {
+        // The new list becomes the shown one; the old one's storage is reused by the next frame.
+        std::swap(commands, shownCommands);
+        std::swap(matrices, shownMatrices);
+        shownProjection = projection;
+        shownWidth = width;
+        shownHeight = height;
+        textureGeneration = generation;
+        textureCurrent = false;
+        // A layer that changes from frame to frame (a clock at high speed, a blinking cursor) is drawn straight onto
+        // the screen: a texture would only add its own blend. After a frame without change it is kept again.
+        if (changedLastFrame)
+        {
+            RunAll(shownCommands, shownMatrices, false);
+            return;
+        }
+        changedLastFrame = true;
+    }
+    else
+        changedLastFrame = false;
+    if (!textureCurrent)
+        Refresh();
+    if (textureCurrent)
+        Show();
+    else
+        RunAll(shownCommands, shownMatrices, false);
+}
+
+void LayerCache::Flush()
+{
+    if (!open)
+        return;
+    open = false;
+    RunAll(commands, matrices, false);
+}
+
+void LayerCache::Release() noexcept
+{
+    // Without a current context the names went with their context (see GlTextureTraits).
+    if (SDL_GL_GetCurrentContext() != nullptr)
+    {
+        if (framebuffer != 0)
+            glDeleteFramebuffers(1, &framebuffer);
+        if (depthBuffer != 0)
+            glDeleteRenderbuffers(1, &depthBuffer);
+    }
+    framebuffer = 0;
+    depthBuffer = 0;
+    texture = GlTexture();
+    targetWidth = 0;
+    targetHeight = 0;
+    textureCurrent = false;
+}
+
+void LayerCache::Run(const Command& command, const std::vector<std::array<float, 16>>& matrixList,
+                     bool intoTexture) const
+{
+    const std::array<float, 4>& v = command.values;
+    const bool on = v[0] != 0.0f;
+    switch (command.op)
+    {
+    case Op::Matrix:
+        glLoadMatrixf(matrixList.at(static_cast<std::size_t>(v[0])).data());
+        break;
+    case Op::Color:
+        glColor4ub(Byte(v[0]), Byte(v[1]), Byte(v[2]), Byte(v[3]));
+        break;
+    case Op::Vertex:
+        glVertex3f(v[0], v[1], v[2]);
+        break;
+    case Op::TexCoord:
+        glTexCoord2f(v[0], v[1]);
+        break;
+    case Op::Begin:
+        glBegin(static_cast<GLenum>(v[0]));
+        break;
+    case Op::End:
+        glEnd();
+        break;
+    case Op::Texturing:
+        on ? glEnable(GL_TEXTURE_2D) : glDisable(GL_TEXTURE_2D);
+        break;
+    case Op::BindTexture:
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(v[0]));
+        break;
+    case Op::Blending:
+        if (on)
+        {
+            // Into the texture, the coverage adds up as it does on an opaque screen, and the colour is kept
+            // multiplied by it, ready for one blend onto the screen.
+            if (intoTexture)
+                glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+            else
+                glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+            glEnable(GL_BLEND);
+        }
+        else
+            glDisable(GL_BLEND);
+        break;
+    case Op::Culling:
+        on ? glEnable(GL_CULL_FACE) : glDisable(GL_CULL_FACE);
+        break;
+    }
+}
+
+void LayerCache::RunAll(const std::vector<Command>& list, const std::vector<std::array<float, 16>>& matrixList,
+                        bool intoTexture) const
+{
+    // The list loads its own modelviews; the caller's stays as it was.
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    for (const Command& command : list)
+        Run(command, matrixList, intoTexture);
+    glPopMatrix();
+}
+
+void LayerCache::Refresh()
+{
+    if (!PrepareTarget())
+        return;
+    GLint previous = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previous);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    std::array<GLfloat, 4> clearColor{};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor.data());
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
+    RunAll(shownCommands, shownMatrices, true);
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
+    // The blend of the screen again, for what is drawn after the layer.
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    FindCoveredTiles();
+    textureCurrent = true;
+    ++refreshes;
+}
+
+bool LayerCache::PrepareTarget()
+{
+    if (width <= 0 || height <= 0)
+        return false;
+    if (framebuffer != 0 && width == targetWidth && height == targetHeight)
+        return true;
+    Release();
+    // Pixel for pixel onto the screen: the nearest texel is the one under the pixel's centre.
+    texture = CreateNearestTexture(width, height, nullptr);
+    glGenRenderbuffers(1, &depthBuffer);
+    glBindRenderbuffer(GL_RENDERBUFFER, depthBuffer);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    GLint previous = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previous);
+    glGenFramebuffers(1, &framebuffer);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture.Get(), 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depthBuffer);
+    const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
+    if (!complete)
+    {
+        Release();
+        return false;
+    }
+    targetWidth = width;
+    targetHeight = height;
+    return true;
+}
+
+void LayerCache::FindCoveredTiles()
+{
+    const int columns = (width + TileEdge - 1) / TileEdge;
+    const int rows = (height + TileEdge - 1) / TileEdge;
+    tiles.assign(static_cast<std::size_t>(columns * rows), false);
+    std::array<float, 16> transform = projection;
+    std::vector<std::array<float, 2>> corners;
+    bool inside = false;
+    for (const Command& command : shownCommands)
+    {
+        switch (command.op)
+        {
+        case Op::Matrix:
+            transform = Multiply(projection, shownMatrices.at(static_cast<std::size_t>(command.values[0])));
+            break;
+        case Op::Begin:
+            inside = true;
+            corners.clear();
+            break;
+        case Op::End:
+            inside = false;
+            MarkCorners(corners);
+            break;
+        case Op::Vertex:
+            if (inside)
+            {
+                const std::array<float, 4>& p = command.values;
+                std::array<float, 4> clip{};
+                for (std::size_t row = 0; row < 4; ++row)
+                    clip[row] = transform[row] * p[0] + transform[4 + row] * p[1] + transform[8 + row] * p[2] +
+                                transform[12 + row];
+                if (clip[3] <= 0.0f)
+                {
+                    // Behind the eye: where it lands is not worth working out; the whole screen is covered.
+                    corners = {{-CornerMargin, -CornerMargin},
+                               {static_cast<float>(width) + CornerMargin, static_cast<float>(height) + CornerMargin}};
+                    MarkCorners(corners);
+                    break;
+                }
+                corners.push_back({(clip[0] / clip[3] + 1.0f) * 0.5f * static_cast<float>(width),
+                                   (1.0f - clip[1] / clip[3]) * 0.5f * static_cast<float>(height)});
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    // Runs of covered tiles along each tile row become the rectangles the texture is drawn over.
+    covered.clear();
+    for (int row = 0; row < rows; ++row)
+    {
+        int column = 0;
+        while (column < columns)
+        {
+            if (!tiles[static_cast<std::size_t>(row * columns + column)])
+            {
+                ++column;
+                continue;
+            }
+            const int first = column;
+            while (column < columns && tiles[static_cast<std::size_t>(row * columns + column)])
+                ++column;
+            covered.push_back({static_cast<float>(first * TileEdge), static_cast<float>(row * TileEdge),
+                               static_cast<float>(std::min(column * TileEdge, width)),
+                               static_cast<float>(std::min((row + 1) * TileEdge, height))});
+        }
+    }
+}
+
+void LayerCache::MarkCorners(const std::vector<std::array<float, 2>>& corners)
+{
+    if (corners.empty())
+        return;
+    float left = corners.front()[0];
+    float right = left;
+    float top = corners.front()[1];
+    float bottom = top;
+    for (const std::array<float, 2>& corner : corners)
+    {
+        // A corner that is not a number covers everything rather than nothing.
+        if (std::isnan(corner[0]) || std::isnan(corner[1]))
+        {
+            left = top = 0.0f;
+            right = static_cast<float>(width);
+            bottom = static_cast<float>(height);
+            break;
+        }
+        left = std::min(left, corner[0]);
+        right = std::max(right, corner[0]);
+        top = std::min(top, corner[1]);
+        bottom = std::max(bottom, corner[1]);
+    }
+    const int columns = (width + TileEdge - 1) / TileEdge;
+    const int rows = (height + TileEdge - 1) / TileEdge;
+    const auto tileOf = [](float pixel, int count) {
+        const float tile = std::floor(pixel / static_cast<float>(TileEdge));
+        return static_cast<int>(std::clamp(tile, 0.0f, static_cast<float>(count - 1)));
+    };
+    if (right + CornerMargin < 0.0f || bottom + CornerMargin < 0.0f ||
+        left - CornerMargin > static_cast<float>(width) || top - CornerMargin > static_cast<float>(height))
+        return;
+    const int firstColumn = tileOf(left - CornerMargin, columns);
+    const int lastColumn = tileOf(right + CornerMargin, columns);
+    const int firstRow = tileOf(top - CornerMargin, rows);
+    const int lastRow = tileOf(bottom + CornerMargin, rows);
+    for (int row = firstRow; row <= lastRow; ++row)
+        for (int column = firstColumn; column <= lastColumn; ++column)
+            tiles[static_cast<std::size_t>(row * columns + column)] = true;
+}
+
+void LayerCache::Show() const
+{
+    if (covered.empty())
+        return;
+    glPushAttrib(GL_ENABLE_BIT | GL_COLOR_BUFFER_BIT | GL_TEXTURE_BIT | GL_CURRENT_BIT);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0.0, width, height, 0.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture.Get());
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    // The texture's colour is already multiplied by its coverage.
+    glBlendFunc(GL_ONE, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_BLEND);
+    const auto w = static_cast<float>(width);
+    const auto h = static_cast<float>(height);
+    glBegin(GL_QUADS);
+    for (const std::array<float, 4>& area : covered)
+    {
+        // Texture row 0 is the screen's bottom row.
+        glTexCoord2f(area[0] / w, 1.0f - area[1] / h);
+        glVertex2f(area[0], area[1]);
+        glTexCoord2f(area[0] / w, 1.0f - area[3] / h);
+        glVertex2f(area[0], area[3]);
+        glTexCoord2f(area[2] / w, 1.0f - area[3] / h);
+        glVertex2f(area[2], area[3]);
+        glTexCoord2f(area[2] / w, 1.0f - area[1] / h);
+        glVertex2f(area[2], area[1]);
+    }
+    glEnd();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+} // namespace Quarnel::GameEngine2D::Video
