@@ -16,6 +16,7 @@
 #include <epoxy/gl.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <numeric>
 #include <vector>
 
 namespace
@@ -114,6 +115,8 @@ TEST_F(TriangleBatchTest, SharedCornersAndFacingTrianglesDrawWhatAllTrianglesDra
         const std::vector<VertexRecord> normals = sphere->UnrollNormals();
         const std::vector<VertexRecord> coordinates = sphere->UnrollTextureCoordinates();
         const FlatIndexedMesh shared = FlatIndexedMesh::FromTriangles(positions, normals, coordinates);
+        std::vector<std::uint32_t> ownCorners(positions.size());
+        std::iota(ownCorners.begin(), ownCorners.end(), 0u);
         EXPECT_LT(shared.positions.size(), positions.size() / 2);
 
         TriangleBatch unrolled;
@@ -123,7 +126,7 @@ TEST_F(TriangleBatchTest, SharedCornersAndFacingTrianglesDrawWhatAllTrianglesDra
         for (const Placement& place : Placements)
         {
             const TriangleBatch::Rotation turn = TriangleBatch::RotationOf(place.degrees);
-            unrolled.Add(positions, normals, coordinates, turn, place.scale, place.offset);
+            unrolled.AddIndexed(positions, normals, coordinates, ownCorners, turn, place.scale, place.offset);
             const Point3D away = Eye - place.offset;
             const VertexRecord eye{(turn[0] * away.X() + turn[3] * away.Y() + turn[6] * away.Z()) / place.scale,
                                    (turn[1] * away.X() + turn[4] * away.Y() + turn[7] * away.Z()) / place.scale,

@@ -20,17 +20,6 @@ Data::VertexRecord Turn(const TriangleBatch::Rotation& m, const Data::VertexReco
 
 } // namespace
 
-void TriangleBatch::Add(std::span<const Data::VertexRecord> meshPositions,
-                        std::span<const Data::VertexRecord> meshNormals,
-                        std::span<const Data::VertexRecord> meshCoordinates, const Rotation& rotation, float scale,
-                        Common::Point3D offset)
-{
-    const auto base = static_cast<std::uint32_t>(positions.size());
-    AppendPlaced(meshPositions, meshNormals, meshCoordinates, rotation, scale, offset);
-    for (std::uint32_t corner = 0; corner < meshPositions.size(); ++corner)
-        indices.push_back(base + corner);
-}
-
 void TriangleBatch::AddIndexed(std::span<const Data::VertexRecord> meshPositions,
                                std::span<const Data::VertexRecord> meshNormals,
                                std::span<const Data::VertexRecord> meshCoordinates,
@@ -38,16 +27,6 @@ void TriangleBatch::AddIndexed(std::span<const Data::VertexRecord> meshPositions
                                Common::Point3D offset)
 {
     const auto base = static_cast<std::uint32_t>(positions.size());
-    AppendPlaced(meshPositions, meshNormals, meshCoordinates, rotation, scale, offset);
-    for (const std::uint32_t index : meshIndices)
-        indices.push_back(base + index);
-}
-
-void TriangleBatch::AppendPlaced(std::span<const Data::VertexRecord> meshPositions,
-                                 std::span<const Data::VertexRecord> meshNormals,
-                                 std::span<const Data::VertexRecord> meshCoordinates, const Rotation& rotation,
-                                 float scale, Common::Point3D offset)
-{
     const float normalScale = scale != 0.0f ? 1.0f / scale : 0.0f;
     for (const Data::VertexRecord& position : meshPositions)
     {
@@ -57,6 +36,8 @@ void TriangleBatch::AppendPlaced(std::span<const Data::VertexRecord> meshPositio
     for (const Data::VertexRecord& normal : meshNormals)
         normals.push_back(Turn(rotation, normal, normalScale));
     coordinates.insert(coordinates.end(), meshCoordinates.begin(), meshCoordinates.end());
+    for (const std::uint32_t index : meshIndices)
+        indices.push_back(base + index);
 }
 
 void TriangleBatch::AddFlat(const std::array<Data::VertexRecord, 3>& corners, Data::VertexRecord normal,

@@ -24,15 +24,11 @@ public:
     // Row-major 3 × 3 rotation.
     using Rotation = std::array<float, 9>;
 
-    // The unrolled triangles of a mesh (three corners per triangle; coordinates may be empty), moved to
+    // A mesh, `indices` naming three of its corners per triangle (coordinates may be empty), moved to
     // offset + rotation × (scale × position). Normals are turned alike and divided by `scale`, which is what the fixed
     // pipeline does to them under a scaled transform without normalising: the batch is lit as the mesh drawn on its
-    // own would be.
-    void Add(std::span<const Data::VertexRecord> positions, std::span<const Data::VertexRecord> normals,
-             std::span<const Data::VertexRecord> coordinates, const Rotation& rotation, float scale,
-             Common::Point3D offset);
-    // A mesh of shared corners, `indices` naming three per triangle, placed as Add places one. The batch is drawn
-    // with flat shading, so each triangle's last corner must carry its normal (Data::FlatIndexedMesh).
+    // own would be. The batch is drawn with flat shading, so each triangle's last corner must carry its normal
+    // (unrolled triangles do; Data::FlatIndexedMesh shares the others).
     void AddIndexed(std::span<const Data::VertexRecord> positions, std::span<const Data::VertexRecord> normals,
                     std::span<const Data::VertexRecord> coordinates, std::span<const std::uint32_t> indices,
                     const Rotation& rotation, float scale, Common::Point3D offset);
@@ -47,7 +43,6 @@ public:
     void Clear() noexcept;
 
     [[nodiscard]] bool IsEmpty() const noexcept { return indices.empty(); }
-    [[nodiscard]] std::size_t GetVertexCount() const noexcept { return positions.size(); }
     [[nodiscard]] std::size_t GetIndexCount() const noexcept { return indices.size(); }
 
     // The projection matrix the batch will be drawn with (column-major), to judge sizes on the screen.
@@ -56,12 +51,6 @@ public:
     [[nodiscard]] static Rotation RotationOf(Common::Point3D degrees) noexcept;
 
 private:
-    // Moves and turns the mesh's positions and normals onto the arrays' end.
-    void AppendPlaced(std::span<const Data::VertexRecord> meshPositions,
-                      std::span<const Data::VertexRecord> meshNormals,
-                      std::span<const Data::VertexRecord> meshCoordinates, const Rotation& rotation, float scale,
-                      Common::Point3D offset);
-
     std::vector<Data::VertexRecord> positions;
     std::vector<Data::VertexRecord> normals;
     std::vector<Data::VertexRecord> coordinates;

@@ -56,6 +56,13 @@ VertexRecord SphereCoordinate(VertexRecord d) noexcept
     return {u, -(1.0f - theta / Pi), 0.0f};
 }
 
+// The body's own frame: the transposed rotation turns a direction of the system's frame back.
+VertexRecord TurnBack(const Quarnel::GameEngine2D::Video::TriangleBatch::Rotation& turn, VertexRecord v) noexcept
+{
+    return {turn[0] * v.x + turn[3] * v.y + turn[6] * v.z, turn[1] * v.x + turn[4] * v.y + turn[7] * v.z,
+            turn[2] * v.x + turn[5] * v.y + turn[8] * v.z};
+}
+
 const Quarnel::GameEngine2D::Video::Surfaces* ImageOf(const Material& material)
 {
     const std::shared_ptr<Quarnel::GameEngine2D::Video::Texture> texture = material.GetTexture();
@@ -199,28 +206,25 @@ bool SphereDetail::Batch(int level, const Material& material, Point3D position, 
                                   : std::span<const Quarnel::GameEngine2D::Video::Data::VertexRecord>();
         const Quarnel::GameEngine2D::Video::TriangleBatch::Rotation turn =
             Quarnel::GameEngine2D::Video::TriangleBatch::RotationOf(rotation);
-        SelectFront(levels[static_cast<std::size_t>(level)], position, turn, scale);
+        SelectFront(shape, position, turn, scale);
         slot.batch.AddIndexed(shape.positions, shape.normals, coordinates, frontIndices, turn, scale, position);
         return true;
     }
     return false;
 }
 
-void SphereDetail::SelectFront(const Level& shape, Point3D position,
+void SphereDetail::SelectFront(const Quarnel::GameEngine2D::Video::Data::FlatIndexedMesh& shape, Point3D position,
                                const Quarnel::GameEngine2D::Video::TriangleBatch::Rotation& turn, float scale)
 {
     if (!(scale > 0.0f))
     {
-        frontIndices.assign(shape.shared.indices.begin(), shape.shared.indices.end());
+        frontIndices.assign(shape.indices.begin(), shape.indices.end());
         return;
     }
-    // The eye in the level's own frame: the transposed rotation turns it back, the scale shrinks it.
-    const VertexRecord fromBody = Add(eyeInFrame, {position.X(), position.Y(), position.Z()}, -1.0f);
+    // The eye in the level's own frame: turned back, and shrunk by the scale.
+    const VertexRecord eye = TurnBack(turn, Add(eyeInFrame, {position.X(), position.Y(), position.Z()}, -1.0f));
     const float shrink = 1.0f / scale;
-    shape.shared.SelectFacing({shrink * (turn[0] * fromBody.x + turn[3] * fromBody.y + turn[6] * fromBody.z),
-                               shrink * (turn[1] * fromBody.x + turn[4] * fromBody.y + turn[7] * fromBody.z),
-                               shrink * (turn[2] * fromBody.x + turn[5] * fromBody.y + turn[8] * fromBody.z)},
-                              frontIndices);
+    shape.SelectFacing({shrink * eye.x, shrink * eye.y, shrink * eye.z}, frontIndices);
 }
 
 void SphereDetail::AddDisc(Quarnel::GameEngine2D::Video::TriangleBatch& batch, bool textured, Point3D position,
@@ -254,10 +258,7 @@ void SphereDetail::AddDisc(Quarnel::GameEngine2D::Video::TriangleBatch& batch, b
             Add(Add(VertexRecord{0.0f, 0.0f, 0.0f}, toEye, Forwards), right, outwards * middle[0]);
         const VertexRecord direction = Normalised(Add(towards, up, outwards * middle[1]), toEye);
         const VertexRecord normal{direction.x * normalScale, direction.y * normalScale, direction.z * normalScale};
-        // The body's own frame: the transposed rotation turns the direction back.
-        const VertexRecord own{turn[0] * direction.x + turn[3] * direction.y + turn[6] * direction.z,
-                               turn[1] * direction.x + turn[4] * direction.y + turn[7] * direction.z,
-                               turn[2] * direction.x + turn[5] * direction.y + turn[8] * direction.z};
+        const VertexRecord own = TurnBack(turn, direction);
         const VertexRecord coordinate = SphereCoordinate(own);
         batch.AddFlat({centre, rim(discEdges[sector]), rim(discEdges[sector + 1])}, normal,
                       textured ? &coordinate : nullptr);
@@ -276,14 +277,6 @@ void SphereDetail::DrawBatches(Quarnel::GameEngine2D::Video::Engine& video)
         // The texture goes back to its owner's keeping.
         slot.material.SetTexture(nullptr);
     }
-}
-
-std::size_t SphereDetail::GetBatchedVertices() const noexcept
-{
-    std::size_t count = 0;
-    for (const Slot& slot : slots)
-        count += slot.batch.GetVertexCount();
-    return count;
 }
 
 SphereDetail::Slot::Slot() : material("sphereBatch"), colors(std::make_shared<LightColors>())

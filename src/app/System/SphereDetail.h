@@ -68,8 +68,6 @@ public:
 
     // The model's radius at scale 1: the farthest of its vertices from its centre.
     [[nodiscard]] float GetModelRadius() const noexcept { return modelRadius; }
-    // Vertices gathered in batches so far in this frame.
-    [[nodiscard]] std::size_t GetBatchedVertices() const noexcept;
 
 private:
     struct Level
@@ -97,7 +95,8 @@ private:
     [[nodiscard]] std::array<float, 3> ToEye(Quarnel::Common::Point3D position) const noexcept;
     // The level's triangles that may face the eye from a body placed so, into `frontIndices`; all of them for a
     // mirrored body (negative size), whose turned winding makes the renderer cull the other half.
-    void SelectFront(const Level& shape, Quarnel::Common::Point3D position,
+    void SelectFront(const Quarnel::GameEngine2D::Video::Data::FlatIndexedMesh& shape,
+                     Quarnel::Common::Point3D position,
                      const Quarnel::GameEngine2D::Video::TriangleBatch::Rotation& turn, float scale);
     void AddDisc(Quarnel::GameEngine2D::Video::TriangleBatch& batch, bool textured, Quarnel::Common::Point3D position,
                  Quarnel::Common::Point3D rotation, float scale) const;
