@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <epoxy/gl.h>
+#include <limits>
 
 namespace Quarnel::GameEngine2D::Video
 {
@@ -16,6 +17,11 @@ namespace
 constexpr int TileEdge = 16;
 // Rasterised pixels may reach a little beyond the exact corners (lines, rounding): the corners grow by this much.
 constexpr float CornerMargin = 2.0f;
+
+bool Overlap(const std::array<float, 4>& a, const std::array<float, 4>& b)
+{
+    return a[0] < b[2] && b[0] < a[2] && a[1] < b[3] && b[1] < a[3];
+}
 
 GLubyte Byte(float value)
 {
@@ -78,31 +84,47 @@ void LayerCache::Close()
         return;
     open = false;
     const std::uint64_t generation = GlTextureTraits::DeletionCount();
-    const bool unchanged = generation == textureGeneration && width == shownWidth && height == shownHeight &&
-                           projection == shownProjection && commands == shownCommands && matrices == shownMatrices;
-    if (!unchanged)
+    const bool sameTarget = generation == textureGeneration && width == shownWidth && height == shownHeight &&
+                            projection == shownProjection;
+    if (sameTarget && commands == shownCommands && matrices == shownMatrices)
     {
-        // The new list becomes the shown one; the old one's storage is reused by the next frame.
-        std::swap(commands, shownCommands);
-        std::swap(matrices, shownMatrices);
-        shownProjection = projection;
-        shownWidth = width;
-        shownHeight = height;
-        textureGeneration = generation;
-        textureCurrent = false;
-        // A layer that changes from frame to frame (a clock at high speed, a blinking cursor) is drawn straight onto
-        // the screen: a texture would only add its own blend. After a frame without change it is kept again.
-        if (changedLastFrame)
-        {
-            RunAll(shownCommands, shownMatrices, false);
-            return;
-        }
-        changedLastFrame = true;
-    }
-    else
         changedLastFrame = false;
-    if (!textureCurrent)
-        Refresh();
+        if (!textureCurrent)
+            Refresh();
+        if (textureCurrent)
+            Show();
+        else
+            RunAll(shownCommands, shownMatrices, false);
+        return;
+    }
+    Describe(commands, matrices, primitives);
+    Area changed{};
+    const bool inPlace = sameTarget && textureCurrent && FindChangedArea(changed);
+    // The new list becomes the shown one; the old one's storage is reused by the next frame.
+    std::swap(commands, shownCommands);
+    std::swap(matrices, shownMatrices);
+    std::swap(primitives, shownPrimitives);
+    shownProjection = projection;
+    shownWidth = width;
+    shownHeight = height;
+    textureGeneration = generation;
+    if (inPlace)
+    {
+        RefreshInside(changed);
+        changedLastFrame = true;
+        Show();
+        return;
+    }
+    textureCurrent = false;
+    // A layer that changes all over from frame to frame is drawn straight onto the screen: a texture would only add
+    // its own blend. After a frame without change it is kept again.
+    if (changedLastFrame)
+    {
+        RunAll(shownCommands, shownMatrices, false);
+        return;
+    }
+    changedLastFrame = true;
+    Refresh();
     if (textureCurrent)
         Show();
     else
@@ -218,6 +240,54 @@ void LayerCache::Refresh()
     ++refreshes;
 }
 
+void LayerCache::RefreshInside(const Area& area)
+{
+    FindCoveredTiles();
+    const int left = std::max(0, static_cast<int>(std::floor(area[0])));
+    const int top = std::max(0, static_cast<int>(std::floor(area[1])));
+    const int right = std::min(width, static_cast<int>(std::ceil(area[2])));
+    const int bottom = std::min(height, static_cast<int>(std::ceil(area[3])));
+    if (right <= left || bottom <= top)
+        return;
+    GLint previous = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previous);
+    glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+    glPushAttrib(GL_SCISSOR_BIT | GL_COLOR_BUFFER_BIT);
+    // The framebuffer's rows count from the bottom.
+    glScissor(left, height - bottom, right - left, bottom - top);
+    glEnable(GL_SCISSOR_TEST);
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    // Primitives outside the area leave no pixel in it; only the colour and texture coordinate they leave set
+    // matter to those that follow.
+    const Area inside{static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
+                      static_cast<float>(bottom)};
+    std::size_t next = 0;
+    for (std::size_t index = 0; index < shownCommands.size(); ++index)
+    {
+        if (next < shownPrimitives.size() && shownPrimitives[next].begin == index)
+        {
+            const Primitive& primitive = shownPrimitives[next++];
+            if (!Overlap(primitive.area, inside))
+            {
+                for (const std::size_t kept : {primitive.lastColor, primitive.lastTexCoord})
+                    if (kept != npos)
+                        Run(shownCommands[kept], shownMatrices, true);
+                index = primitive.end;
+                continue;
+            }
+        }
+        Run(shownCommands[index], shownMatrices, true);
+    }
+    glPopMatrix();
+    glPopAttrib();
+    glBindFramebuffer(GL_FRAMEBUFFER, static_cast<GLuint>(previous));
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    ++refreshes;
+}
+
 bool LayerCache::PrepareTarget()
 {
     if (width <= 0 || height <= 0)
@@ -249,52 +319,167 @@ bool LayerCache::PrepareTarget()
     return true;
 }
 
+void LayerCache::Describe(const std::vector<Command>& list, const std::vector<std::array<float, 16>>& matrixList,
+                          std::vector<Primitive>& out) const
+{
+    out.clear();
+    std::array<float, 16> modelview{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+    std::array<float, 16> transform = projection;
+    std::array<float, 8> state{};
+    Primitive* current = nullptr;
+    for (std::size_t index = 0; index < list.size(); ++index)
+    {
+        const Command& command = list[index];
+        const std::array<float, 4>& v = command.values;
+        switch (command.op)
+        {
+        case Op::Matrix:
+            modelview = matrixList.at(static_cast<std::size_t>(v[0]));
+            transform = Multiply(projection, modelview);
+            break;
+        case Op::Color:
+            std::copy(v.begin(), v.end(), state.begin());
+            if (current != nullptr)
+                current->lastColor = index;
+            break;
+        case Op::TexCoord:
+            if (current != nullptr)
+                current->lastTexCoord = index;
+            break;
+        case Op::Texturing:
+            state[4] = v[0];
+            break;
+        case Op::BindTexture:
+            state[5] = v[0];
+            break;
+        case Op::Blending:
+            state[6] = v[0];
+            break;
+        case Op::Culling:
+            state[7] = v[0];
+            break;
+        case Op::Begin:
+            // A Begin inside a primitive ends the one before (OpenGL would refuse it).
+            if (current != nullptr)
+            {
+                current->end = index - 1;
+                current->area = Measure(transform, &list[current->begin], &list[index - 1]);
+            }
+            current = &out.emplace_back();
+            current->begin = index;
+            current->modelview = modelview;
+            current->state = state;
+            break;
+        case Op::End:
+        case Op::Vertex:
+            break;
+        }
+        const bool last = index + 1 == list.size();
+        if (current != nullptr && (command.op == Op::End || last))
+        {
+            current->end = index;
+            current->area = Measure(transform, &list[current->begin], &list[index]);
+            current = nullptr;
+        }
+    }
+}
+
+LayerCache::Area LayerCache::Measure(const std::array<float, 16>& transform, const Command* first,
+                                     const Command* last) const
+{
+    const auto w = static_cast<float>(width);
+    const auto h = static_cast<float>(height);
+    const Area everything{0.0f, 0.0f, w, h};
+    float left = std::numeric_limits<float>::infinity();
+    float top = left;
+    float right = -left;
+    float bottom = -left;
+    for (const Command* command = first; command <= last; ++command)
+    {
+        if (command->op != Op::Vertex)
+            continue;
+        const std::array<float, 4>& p = command->values;
+        std::array<float, 4> clip{};
+        for (std::size_t row = 0; row < 4; ++row)
+            clip[row] =
+                transform[row] * p[0] + transform[4 + row] * p[1] + transform[8 + row] * p[2] + transform[12 + row];
+        // Behind the eye, where it lands is not worth working out; a corner that is not a number covers everything
+        // rather than nothing.
+        if (!(clip[3] > 0.0f))
+            return everything;
+        const float x = (clip[0] / clip[3] + 1.0f) * 0.5f * w;
+        const float y = (1.0f - clip[1] / clip[3]) * 0.5f * h;
+        if (std::isnan(x) || std::isnan(y))
+            return everything;
+        left = std::min(left, x);
+        right = std::max(right, x);
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+    }
+    if (right < left)
+        return {};
+    const Area area{std::max(left - CornerMargin, 0.0f), std::max(top - CornerMargin, 0.0f),
+                    std::min(right + CornerMargin, w), std::min(bottom + CornerMargin, h)};
+    if (area[2] <= area[0] || area[3] <= area[1])
+        return {};
+    return area;
+}
+
+bool LayerCache::FindChangedArea(Area& changed)
+{
+    const auto same = [this](const Primitive& now, const Primitive& before) {
+        return now.state == before.state && now.modelview == before.modelview &&
+               std::equal(commands.begin() + static_cast<std::ptrdiff_t>(now.begin),
+                          commands.begin() + static_cast<std::ptrdiff_t>(now.end) + 1,
+                          shownCommands.begin() + static_cast<std::ptrdiff_t>(before.begin),
+                          shownCommands.begin() + static_cast<std::ptrdiff_t>(before.end) + 1);
+    };
+    // Primitives alike from the front and from the back; what lies between, old and new, is the change.
+    const std::size_t common = std::min(primitives.size(), shownPrimitives.size());
+    std::size_t front = 0;
+    while (front < common && same(primitives[front], shownPrimitives[front]))
+        ++front;
+    std::size_t back = 0;
+    while (back < common - front &&
+           same(primitives[primitives.size() - 1 - back], shownPrimitives[shownPrimitives.size() - 1 - back]))
+        ++back;
+    changed = {};
+    bool any = false;
+    const auto add = [&](const Primitive& primitive) {
+        const Area& area = primitive.area;
+        if (area[2] <= area[0] || area[3] <= area[1])
+            return;
+        changed = any ? Area{std::min(changed[0], area[0]), std::min(changed[1], area[1]),
+                             std::max(changed[2], area[2]), std::max(changed[3], area[3])}
+                      : area;
+        any = true;
+    };
+    for (std::size_t index = front; index + back < primitives.size(); ++index)
+        add(primitives[index]);
+    for (std::size_t index = front; index + back < shownPrimitives.size(); ++index)
+        add(shownPrimitives[index]);
+    // A change over much of the layer is drawn afresh (or straight onto the screen while it goes on).
+    return (changed[2] - changed[0]) * (changed[3] - changed[1]) <=
+           static_cast<float>(width) * static_cast<float>(height) / 4.0f;
+}
+
 void LayerCache::FindCoveredTiles()
 {
     const int columns = (width + TileEdge - 1) / TileEdge;
     const int rows = (height + TileEdge - 1) / TileEdge;
     tiles.assign(static_cast<std::size_t>(columns * rows), false);
-    std::array<float, 16> transform = projection;
-    std::vector<std::array<float, 2>> corners;
-    bool inside = false;
-    for (const Command& command : shownCommands)
+    const auto tileOf = [](float pixel, int count) {
+        const float tile = std::floor(pixel / static_cast<float>(TileEdge));
+        return static_cast<int>(std::clamp(tile, 0.0f, static_cast<float>(count - 1)));
+    };
+    for (const Primitive& primitive : shownPrimitives)
     {
-        switch (command.op)
-        {
-        case Op::Matrix:
-            transform = Multiply(projection, shownMatrices.at(static_cast<std::size_t>(command.values[0])));
-            break;
-        case Op::Begin:
-            inside = true;
-            corners.clear();
-            break;
-        case Op::End:
-            inside = false;
-            MarkCorners(corners);
-            break;
-        case Op::Vertex:
-            if (inside)
-            {
-                const std::array<float, 4>& p = command.values;
-                std::array<float, 4> clip{};
-                for (std::size_t row = 0; row < 4; ++row)
-                    clip[row] = transform[row] * p[0] + transform[4 + row] * p[1] + transform[8 + row] * p[2] +
-                                transform[12 + row];
-                if (clip[3] <= 0.0f)
-                {
-                    // Behind the eye: where it lands is not worth working out; the whole screen is covered.
-                    corners = {{-CornerMargin, -CornerMargin},
-                               {static_cast<float>(width) + CornerMargin, static_cast<float>(height) + CornerMargin}};
-                    MarkCorners(corners);
-                    break;
-                }
-                corners.push_back({(clip[0] / clip[3] + 1.0f) * 0.5f * static_cast<float>(width),
-                                   (1.0f - clip[1] / clip[3]) * 0.5f * static_cast<float>(height)});
-            }
-            break;
-        default:
-            break;
-        }
+        const Area& area = primitive.area;
+        if (area[2] <= area[0] || area[3] <= area[1])
+            continue;
+        for (int row = tileOf(area[1], rows); row <= tileOf(area[3], rows); ++row)
+            for (int column = tileOf(area[0], columns); column <= tileOf(area[2], columns); ++column)
+                tiles[static_cast<std::size_t>(row * columns + column)] = true;
     }
     // Runs of covered tiles along each tile row become the rectangles the texture is drawn over.
     covered.clear();
@@ -316,47 +501,6 @@ void LayerCache::FindCoveredTiles()
                                static_cast<float>(std::min((row + 1) * TileEdge, height))});
         }
     }
-}
-
-void LayerCache::MarkCorners(const std::vector<std::array<float, 2>>& corners)
-{
-    if (corners.empty())
-        return;
-    float left = corners.front()[0];
-    float right = left;
-    float top = corners.front()[1];
-    float bottom = top;
-    for (const std::array<float, 2>& corner : corners)
-    {
-        // A corner that is not a number covers everything rather than nothing.
-        if (std::isnan(corner[0]) || std::isnan(corner[1]))
-        {
-            left = top = 0.0f;
-            right = static_cast<float>(width);
-            bottom = static_cast<float>(height);
-            break;
-        }
-        left = std::min(left, corner[0]);
-        right = std::max(right, corner[0]);
-        top = std::min(top, corner[1]);
-        bottom = std::max(bottom, corner[1]);
-    }
-    const int columns = (width + TileEdge - 1) / TileEdge;
-    const int rows = (height + TileEdge - 1) / TileEdge;
-    const auto tileOf = [](float pixel, int count) {
-        const float tile = std::floor(pixel / static_cast<float>(TileEdge));
-        return static_cast<int>(std::clamp(tile, 0.0f, static_cast<float>(count - 1)));
-    };
-    if (right + CornerMargin < 0.0f || bottom + CornerMargin < 0.0f ||
-        left - CornerMargin > static_cast<float>(width) || top - CornerMargin > static_cast<float>(height))
-        return;
-    const int firstColumn = tileOf(left - CornerMargin, columns);
-    const int lastColumn = tileOf(right + CornerMargin, columns);
-    const int firstRow = tileOf(top - CornerMargin, rows);
-    const int lastRow = tileOf(bottom + CornerMargin, rows);
-    for (int row = firstRow; row <= lastRow; ++row)
-        for (int column = firstColumn; column <= lastColumn; ++column)
-            tiles[static_cast<std::size_t>(row * columns + column)] = true;
 }
 
 void LayerCache::Show() const

@@ -27,6 +27,10 @@ namespace Quarnel::GameEngine2D::Video
 // The texture holds the layer premultiplied (colour times coverage), built with the same blend as on the screen; it
 // is put over the screen with one blend per pixel where the layer drew anything. Against drawing the layers one by
 // one onto the screen, a channel may differ by one step of 8-bit rounding.
+//
+// A list that differs from the last in a few primitives (the running clock's digits, a check mark) is drawn again
+// only inside the rectangle those primitives cover, old and new: the list is compared primitive by primitive, each
+// with the state it is drawn in, and outside that rectangle the old and the new list draw the same pixels.
 class LayerCache final
 {
 public:
@@ -84,12 +88,38 @@ private:
     void Run(const Command& command, const std::vector<std::array<float, 16>>& matrixList, bool intoTexture) const;
     void RunAll(const std::vector<Command>& list, const std::vector<std::array<float, 16>>& matrixList,
                 bool intoTexture) const;
+    // A rectangle in window pixels, y downwards: left, top, right, bottom. Empty when right ≤ left.
+    using Area = std::array<float, 4>;
+
+    // One primitive of a list (Begin to End) with the state it is drawn in.
+    struct Primitive
+    {
+        std::size_t begin = 0;
+        std::size_t end = 0;
+        std::array<float, 16> modelview{};
+        // Colour, texturing, texture, blending and culling as they stand at Begin.
+        std::array<float, 8> state{};
+        // The last colour and texture coordinate set inside the primitive; they hold on after it (npos: none).
+        std::size_t lastColor = npos;
+        std::size_t lastTexCoord = npos;
+        // The window pixels it may touch.
+        Area area{};
+    };
+    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
+
+    // Splits a list into its primitives and measures where each may draw.
+    void Describe(const std::vector<Command>& list, const std::vector<std::array<float, 16>>& matrixList,
+                  std::vector<Primitive>& out) const;
+    [[nodiscard]] Area Measure(const std::array<float, 16>& transform, const Command* first, const Command* last) const;
+    // Where the current list draws other pixels than the shown one; false when the two cannot be compared so.
+    bool FindChangedArea(Area& changed);
     void Refresh();
+    // Draws the shown list into the texture again inside the area only, leaving the rest of the texture as it is.
+    void RefreshInside(const Area& area);
     // Makes the texture and its framebuffer fit the layer; false when the driver refuses them.
     bool PrepareTarget();
-    // The window's tiles that the recorded primitives may touch, as runs of whole tiles per tile row.
+    // The window's tiles that the shown primitives may touch, as runs of whole tiles per tile row.
     void FindCoveredTiles();
-    void MarkCorners(const std::vector<std::array<float, 2>>& corners);
     void Show() const;
 
     bool open = false;
@@ -111,6 +141,8 @@ private:
     // The last frame's list, against which the current one is compared.
     std::vector<Command> shownCommands;
     std::vector<std::array<float, 16>> shownMatrices;
+    std::vector<Primitive> primitives;
+    std::vector<Primitive> shownPrimitives;
     std::array<float, 16> shownProjection{};
     // Rectangles (left, top, right, bottom in window pixels, y downwards) where the texture is put on the screen.
     std::vector<std::array<float, 4>> covered;
