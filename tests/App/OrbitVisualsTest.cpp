@@ -192,6 +192,14 @@ TEST_F(ConservationTest, EnergyIsKineticPlusThePotentialOfTheLawAndStaysPutOnAnO
         EXPECT_LT(System::Conservation::RelativeMomentumDrift(before, after), 1e-5) << simple;
     }
     EXPECT_EQ(AccuracyMeter::EnergyText(3.1e-7), "Energie \u2206E/E 3.1e-07");
+
+    // Shared among threads, the pairs add up to the very same totals.
+    for (int body = 0; body < 40; ++body)
+        Bodies().AddPlanet("Planet", Point3D(static_cast<float>(body % 7) * 3.0f, static_cast<float>(body), -5.0f),
+                           1.0f + static_cast<float>(body), 30.0f);
+    const System::Conservation::Totals alone = System::Conservation::Measure(Bodies(), 1);
+    for (const unsigned threads : {2u, 3u, 64u})
+        EXPECT_EQ(System::Conservation::Measure(Bodies(), threads).energy, alone.energy) << threads;
 }
 
 TEST_F(ConservationTest, FullTrailsAllocateNothingAndAreThinnedOverTheirBudget)

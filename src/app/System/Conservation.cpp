@@ -11,6 +11,8 @@
 #include <array>
 #include <cmath>
 #include <cstddef>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 namespace Zandrel::System
@@ -105,6 +107,35 @@ double RowPotential(const MovedBodies& bodies, std::size_t i, bool simpleMode, f
     return pull / static_cast<double>(factor) * RowShape<false>(bodies, i);
 }
 
+// Every body's RowPotential. Thread t takes the rows t, t + n, t + 2n, …: the rows shorten towards the end, so
+// the threads get about the same number of pairs. Rows of a thread that cannot be started are summed here.
+std::vector<double> RowPotentials(const MovedBodies& bodies, bool simpleMode, float factor, unsigned threadCount)
+{
+    const std::size_t count = bodies.mass.size();
+    std::vector<double> rows(count);
+    const auto sumRows = [&](unsigned first) {
+        for (std::size_t i = first; i < count; i += threadCount)
+            rows[i] = RowPotential(bodies, i, simpleMode, factor);
+    };
+    unsigned started = 1;
+    {
+        std::vector<std::jthread> helpers;
+        try
+        {
+            for (; started < threadCount; ++started)
+                helpers.emplace_back(sumRows, started);
+        }
+        catch (const std::system_error&)
+        {
+            // Fewer threads than asked for: this one takes over the rest.
+        }
+        sumRows(0);
+        for (unsigned rest = started; rest < threadCount; ++rest)
+            sumRows(rest);
+    }
+    return rows;
+}
+
 } // namespace
 
 double Conservation::PairPotential(bool simpleMode, float factor, double massA, double massB, double distance)
@@ -121,6 +152,12 @@ double Conservation::PairPotential(bool simpleMode, float factor, double massA, 
 }
 
 Conservation::Totals Conservation::Measure(const SolarSystem& system)
+{
+    const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+    return Measure(system, system.GetItems().size() >= SharedFrom ? cores : 1u);
+}
+
+Conservation::Totals Conservation::Measure(const SolarSystem& system, unsigned threadCount)
 {
     const auto& gravities = system.GetGravities();
     const bool simpleMode = gravities.IsSimpleMode();
@@ -146,9 +183,11 @@ Conservation::Totals Conservation::Measure(const SolarSystem& system)
         totals.momentumScale += std::abs(mass) * std::sqrt(speedSquared);
         bodies.Add(body->GetPosition(), mass, 0.5 * mass * speedSquared);
     }
-    // Each body's kinetic energy, then its pairs with every later body.
+    // Each body's kinetic energy, then its pairs with every later body. The rows are shared out before they are
+    // added up in order: the total does not depend on which thread summed a row.
+    const std::vector<double> rows = RowPotentials(bodies, simpleMode, factor, std::max(threadCount, 1u));
     for (std::size_t i = 0; i < bodies.mass.size(); ++i)
-        totals.energy += bodies.kinetic[i] + RowPotential(bodies, i, simpleMode, factor);
+        totals.energy += bodies.kinetic[i] + rows[i];
     return totals;
 }
 

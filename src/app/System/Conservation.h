@@ -2,6 +2,8 @@
 
 #include "app/System/Forward.h"
 
+#include <cstddef>
+
 namespace Zandrel::System
 {
 
@@ -24,8 +26,13 @@ public:
         double momentumScale = 0.0;
     };
 
-    // The totals of every body the physics still moves, under the system's current law.
+    // The totals of every body the physics still moves, under the system's current law. From SharedFrom bodies on,
+    // the pairs are shared among the processor's cores; the totals are the same for every count of threads.
     [[nodiscard]] static Totals Measure(const SolarSystem& system);
+    // The same with the pairs shared among `threadCount` threads (0 counts as 1).
+    [[nodiscard]] static Totals Measure(const SolarSystem& system, unsigned threadCount);
+
+    static constexpr std::size_t SharedFrom = 2000;
 
     // The potential energy of one pair under the given law.
     [[nodiscard]] static double PairPotential(bool simpleMode, float factor, double massA, double massB,
