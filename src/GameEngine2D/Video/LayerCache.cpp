@@ -252,12 +252,16 @@ void LayerCache::RefreshInside(const Area& area)
     GLint previous = 0;
     glGetIntegerv(GL_FRAMEBUFFER_BINDING, &previous);
     glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
-    glPushAttrib(GL_SCISSOR_BIT | GL_COLOR_BUFFER_BIT);
+    // Only the scissor is put back afterwards: the list leaves the rest of the state as a full redraw would.
+    glPushAttrib(GL_SCISSOR_BIT);
     // The framebuffer's rows count from the bottom.
     glScissor(left, height - bottom, right - left, bottom - top);
     glEnable(GL_SCISSOR_TEST);
+    std::array<GLfloat, 4> clearColor{};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColor.data());
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     // Primitives outside the area leave no pixel in it; only the colour and texture coordinate they leave set
