@@ -89,12 +89,7 @@ void LayerCache::Close()
     if (sameTarget && commands == shownCommands && matrices == shownMatrices)
     {
         changedLastFrame = false;
-        if (!textureCurrent)
-            Refresh();
-        if (textureCurrent)
-            Show();
-        else
-            RunAll(shownCommands, shownMatrices, false);
+        ShowKept();
         return;
     }
     Describe(commands, matrices, primitives);
@@ -124,7 +119,13 @@ void LayerCache::Close()
         return;
     }
     changedLastFrame = true;
-    Refresh();
+    ShowKept();
+}
+
+void LayerCache::ShowKept()
+{
+    if (!textureCurrent)
+        Refresh();
     if (textureCurrent)
         Show();
     else
@@ -331,6 +332,11 @@ void LayerCache::Describe(const std::vector<Command>& list, const std::vector<st
     std::array<float, 16> transform = projection;
     std::array<float, 8> state{};
     Primitive* current = nullptr;
+    const auto finish = [&](std::size_t last) {
+        current->end = last;
+        current->area = Measure(transform, &list[current->begin], &list[last]);
+        current = nullptr;
+    };
     for (std::size_t index = 0; index < list.size(); ++index)
     {
         const Command& command = list[index];
@@ -365,10 +371,7 @@ void LayerCache::Describe(const std::vector<Command>& list, const std::vector<st
         case Op::Begin:
             // A Begin inside a primitive ends the one before (OpenGL would refuse it).
             if (current != nullptr)
-            {
-                current->end = index - 1;
-                current->area = Measure(transform, &list[current->begin], &list[index - 1]);
-            }
+                finish(index - 1);
             current = &out.emplace_back();
             current->begin = index;
             current->modelview = modelview;
@@ -378,13 +381,9 @@ void LayerCache::Describe(const std::vector<Command>& list, const std::vector<st
         case Op::Vertex:
             break;
         }
-        const bool last = index + 1 == list.size();
-        if (current != nullptr && (command.op == Op::End || last))
-        {
-            current->end = index;
-            current->area = Measure(transform, &list[current->begin], &list[index]);
-            current = nullptr;
-        }
+        // A list that stops inside a primitive ends it with its last command.
+        if (current != nullptr && (command.op == Op::End || index + 1 == list.size()))
+            finish(index);
     }
 }
 

@@ -113,6 +113,8 @@ private:
     [[nodiscard]] Area Measure(const std::array<float, 16>& transform, const Command* first, const Command* last) const;
     // Where the current list draws other pixels than the shown one; false when the two cannot be compared so.
     bool FindChangedArea(Area& changed);
+    // Shows the shown list from the texture, drawing it there first if needed; directly when no texture can be had.
+    void ShowKept();
     void Refresh();
     // Draws the shown list into the texture again inside the area only, leaving the rest of the texture as it is.
     void RefreshInside(const Area& area);
