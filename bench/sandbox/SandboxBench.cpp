@@ -1,9 +1,11 @@
 #include "Common/Point3D.h"
 #include "Common/RandomNumber.h"
 #include "GameEngine2D/GameEngine.h"
+#include "GameEngine2D/Physics/MassGravities.h"
 #include "GameEngine2D/Physics/World.h"
 #include "GameEngine2D/Video/VideoSettings.h"
 #include "app/Game.h"
+#include "app/System/Conservation.h"
 #include "app/System/SolarSystem.h"
 
 #include <benchmark/benchmark.h>
@@ -98,6 +100,21 @@ void BM_SandboxPhysics(benchmark::State& state)
         world.Update(FrameMs);
 }
 
+// The totals behind the statistics overlay's energy line, which it takes once a second and after every change of
+// the system: every pair of bodies once, shared among the cores from two thousand bodies on. The second argument
+// is the law: 1 the distance-independent pull the sandbox starts with, 0 the inverse-square one.
+void BM_EnergyMeasure(benchmark::State& state)
+{
+    Sandbox sandbox(state.range(0));
+    Zandrel::System::SolarSystem& bodies = *sandbox.game->GetSolarSystem();
+    bodies.GetGravities().SetSimpleMode(state.range(1) != 0);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(Zandrel::System::Conservation::Measure(bodies));
+    const auto count = static_cast<double>(state.range(0));
+    state.counters["pairs_per_second"] = benchmark::Counter(
+        count * (count - 1.0) / 2.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+
 // Real time gives frames per second; process CPU time includes llvmpipe's rendering threads.
 BENCHMARK(BM_SandboxFrame)
     ->Arg(10)
@@ -114,5 +131,7 @@ BENCHMARK(BM_SandboxPhysics)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->MeasureProcessCPUTime();
+
+BENCHMARK(BM_EnergyMeasure)->Args({10000, 1})->Args({10000, 0})->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

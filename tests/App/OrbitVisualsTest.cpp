@@ -197,9 +197,21 @@ TEST_F(ConservationTest, EnergyIsKineticPlusThePotentialOfTheLawAndStaysPutOnAnO
     for (int body = 0; body < 40; ++body)
         Bodies().AddPlanet("Planet", Point3D(static_cast<float>(body % 7) * 3.0f, static_cast<float>(body), -5.0f),
                            1.0f + static_cast<float>(body), 30.0f);
+    // A second body where the second of them stands, and one closer to it than the inverse-square law's shortest
+    // distance of 1/500.
+    Bodies().AddPlanet("Planet", Point3D(3.0f, 1.0f, -5.0f), 2.0f, 30.0f);
+    Bodies().AddPlanet("Planet", Point3D(3.0005f, 1.0f, -5.0f), 3.0f, 30.0f);
     const System::Conservation::Totals alone = System::Conservation::Measure(Bodies(), 1);
     for (const unsigned threads : {2u, 3u, 64u})
         EXPECT_EQ(System::Conservation::Measure(Bodies(), threads).energy, alone.energy) << threads;
+
+    // Eight distances at a time (each row ends part-way through a vector) give the portable loop's totals.
+    for (const bool simple : {true, false})
+    {
+        gravities.SetSimpleMode(simple);
+        const double portable = System::Conservation::Measure(Bodies(), 1, System::Conservation::Loop::Portable).energy;
+        EXPECT_NEAR(System::Conservation::Measure(Bodies(), 1).energy, portable, 1e-13 * std::abs(portable)) << simple;
+    }
 }
 
 TEST_F(ConservationTest, FullTrailsAllocateNothingAndAreThinnedOverTheirBudget)

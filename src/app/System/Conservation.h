@@ -29,8 +29,15 @@ public:
     // The totals of every body the physics still moves, under the system's current law. From SharedFrom bodies on,
     // the pairs are shared among the processor's cores; the totals are the same for every count of threads.
     [[nodiscard]] static Totals Measure(const SolarSystem& system);
+    // Which loop sums the pairs: one over the widest vectors the processor has (eight distances at a time where it
+    // has AVX-512), or the portable one. Their totals differ in the last bits only.
+    enum class Loop
+    {
+        Widest,
+        Portable
+    };
     // The same with the pairs shared among `threadCount` threads (0 counts as 1).
-    [[nodiscard]] static Totals Measure(const SolarSystem& system, unsigned threadCount);
+    [[nodiscard]] static Totals Measure(const SolarSystem& system, unsigned threadCount, Loop loop = Loop::Widest);
 
     static constexpr std::size_t SharedFrom = 2000;
 
