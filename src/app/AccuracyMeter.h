@@ -32,7 +32,7 @@ public:
                   const std::shared_ptr<Quarnel::GameEngine2D::Video::Font>& font, const System::SolarSystem& system);
 
     // Rewrites the lines from the current state while the overlay shows; hidden, it leaves them: measuring the
-    // energy visits every pair of bodies, a good part of a second at ten thousand. Call it when the overlay appears.
+    // energy visits every pair of bodies, 50 million at ten thousand. Call it when the overlay appears.
     void Refresh();
 
     // "Energie ∆E/E 3.1e-07" and "Impuls |∆p|/∑m|v| 1.2e-05": the signed relative change of the energy and the

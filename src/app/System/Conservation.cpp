@@ -101,8 +101,8 @@ double RowShape(const MovedBodies& bodies, std::size_t i)
 #if QUARNEL_AVX512_PATHS
 
 // 1 / √a in eight lanes: the processor's estimate to 14 bits, then two Newton steps, each of which doubles the
-// correct bits, to within a few units of the last place. Ten multiply-adds instead of a square root and a division
-// that take the divider for some 30 cycles each. Lanes where a is 0 or not a number hold garbage.
+// correct bits, to within a few units of the last place. A handful of multiplications instead of a square root and
+// a division, which both wait for the processor's one slow divider. Lanes where a is 0 or not a number hold garbage.
 [[gnu::target("avx512f")]] __m512d InverseRoot(__m512d a)
 {
     const __m512d halfA = _mm512_mul_pd(_mm512_set1_pd(0.5), a);
